@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test:
+#   dev build (warnings as errors) -> whole suite
+#   AddressSanitizer + UndefinedBehaviorSanitizer -> whole suite
+#   ThreadSanitizer -> the threaded tests (label "threaded")
+#   libFuzzer targets -> a short run of each
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+export CTEST_OUTPUT_ON_FAILURE=1
+
+run_preset() {
+    local preset=$1; shift
+    echo "=== $preset"
+    cmake --preset "$preset" >/dev/null
+    cmake --build "build/$preset" -j "$jobs"
+}
+
+run_preset dev
+ctest --test-dir build/dev -j "$jobs" "$@"
+
+run_preset asan
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build/asan -j "$jobs" "$@"
+
+run_preset tsan
+TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build/tsan -j "$jobs" -L threaded "$@"
+
+run_preset fuzz
+scripts/fuzz.sh 15
+echo "=== all tests passed"
