@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "grid/GridCell.h"
+
+// Combo box styles: with an edit field plus list, or a list only.
+inline constexpr std::uint32_t CBS_DROPDOWN = 2;
+inline constexpr std::uint32_t CBS_DROPDOWNLIST = 3;
+
+// A cell whose value is chosen from a list of options (the editor is an in-place
+// option list opened by the grid's window).
+class CGridCellCombo : public CGridCell {
+    DECLARE_DYNCREATE(CGridCellCombo)
+
+public:
+    CGridCellCombo();
+    ~CGridCellCombo() override;
+
+    void SetOptions(const std::vector<std::string>& ar) { m_Strings = ar; }
+    const std::vector<std::string>& GetOptions() const { return m_Strings; }
+    void SetStyle(std::uint32_t dwStyle) { m_dwStyle = dwStyle; }
+    std::uint32_t GetStyle() const { return m_dwStyle; }
+
+    IGridEditWnd* GetEditWnd() const override;
+    CSize GetCellExtent(IDrawContext* pDC) override;
+    bool Edit(int nRow, int nCol, CRect rect, CPoint point, std::uint32_t nID, std::uint32_t nChar) override;
+    void EndEdit() override;
+
+private:
+    std::vector<std::string> m_Strings;
+    std::uint32_t m_dwStyle = CBS_DROPDOWN;
+};
