@@ -1,0 +1,31 @@
+#include "platform/qt/QtMessageBox.h"
+
+#include "platform/qt/Cp1252.h"
+
+#include <QMessageBox>
+
+namespace {
+CQtMessageBox::Hook& TestHook() {
+    static CQtMessageBox::Hook hook;
+    return hook;
+}
+}  // namespace
+
+void CQtMessageBox::ShowMessage(const std::string& text, const std::string& detail) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kTitle), DecodeWindows1252(text),
+                    QMessageBox::Ok, m_pParent);
+    if (!detail.empty())
+        box.setInformativeText(DecodeWindows1252(detail));
+    box.setDefaultButton(QMessageBox::Ok);
+    if (TestHook()) {
+        TestHook()(box);
+        return;
+    }
+    box.exec();
+}
+
+CQtMessageBox::Hook CQtMessageBox::SetTestHook(Hook hook) {
+    Hook previous = std::move(TestHook());
+    TestHook() = std::move(hook);
+    return previous;
+}
