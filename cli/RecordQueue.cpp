@@ -1,0 +1,42 @@
+#include "cli/RecordQueue.h"
+
+#include <utility>
+
+namespace {
+// Beyond this a deadline could overflow the clock's range.
+constexpr auto kForever = std::chrono::hours(24 * 365);
+}  // namespace
+
+void CRecordQueue::PostServoData(std::unique_ptr<CServoData> record) {
+    if (!record)
+        return;
+    {
+        std::lock_guard lock(m_mutex);
+        m_records.push_back(std::move(record));
+    }
+    m_changed.notify_one();
+}
+
+std::unique_ptr<CServoData> CRecordQueue::WaitFor(std::chrono::milliseconds timeout) {
+    std::unique_lock lock(m_mutex);
+    const auto ready = [this] { return !m_records.empty() || m_bWake; };
+    if (timeout >= kForever)
+        m_changed.wait(lock, ready);
+    else
+        m_changed.wait_for(lock, timeout, ready);
+    if (m_records.empty()) {
+        m_bWake = false;
+        return nullptr;
+    }
+    std::unique_ptr<CServoData> record = std::move(m_records.front());
+    m_records.pop_front();
+    return record;
+}
+
+void CRecordQueue::Wake() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_bWake = true;
+    }
+    m_changed.notify_all();
+}
