@@ -1,0 +1,44 @@
+#include "table/FileError.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <string>
+
+namespace {
+TEST(FileErrorMessage, CausesFromErrnoNameThePath) {
+    struct Row {
+        int nErrno;
+        const char* message;
+    };
+    const Row rows[] = {
+        {ENOENT, "/tmp/a.txt was not found."},
+        {ENOTDIR, "/tmp/a.txt contains an invalid path."},
+        {ENAMETOOLONG, "/tmp/a.txt contains an invalid path."},
+        {EACCES, "Access to /tmp/a.txt was denied."},
+        {EPERM, "Access to /tmp/a.txt was denied."},
+        {EISDIR, "Access to /tmp/a.txt was denied."},
+        {EMFILE, "/tmp/a.txt could not be opened because there are too many open files."},
+        {ENFILE, "/tmp/a.txt could not be opened because there are too many open files."},
+        {ENOSPC, "Disk full while accessing /tmp/a.txt."},
+        {EDQUOT, "Disk full while accessing /tmp/a.txt."},
+        {EIO, "A hardware I/O error was reported while accessing /tmp/a.txt."},
+        {EINVAL, "An unknown error occurred while accessing /tmp/a.txt."},
+        {0, "No error occurred."},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(FileErrorMessage(FileErrorCauseFromErrno(row.nErrno), "/tmp/a.txt"), row.message)
+            << "errno " << row.nErrno;
+}
+
+TEST(FileErrorMessage, EmptyPathIsAnUnnamedFile) {
+    EXPECT_EQ(FileErrorMessage(EFileErrorCause::kFileNotFound, ""), "an unnamed file was not found.");
+}
+
+TEST(FileErrorMessage, CutTo254Bytes) {
+    const std::string longPath = "/" + std::string(300, 'x');
+    const std::string message = FileErrorMessage(EFileErrorCause::kAccessDenied, longPath);
+    EXPECT_EQ(message.size(), 254u);
+    EXPECT_EQ(message.substr(0, 11), "Access to /");
+}
+}  // namespace
