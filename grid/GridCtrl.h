@@ -295,12 +295,8 @@ private:
     // Row -1 with a valid column (the column cell) or a cell inside the counts.
     bool IsValidItemPosition(int nRow, int nCol) const;
     CGridCellBase* GetItemCell(int nRow, int nCol) const;
-    void SetFixedStateRows(int nFrom, int nTo, bool bFixed);
-    void SetFixedStateCols(int nFrom, int nTo, bool bFixed);
-    bool AppendRowCells(int nRow);
-    bool FillColumnCells(int nCol);
-    int MeasureHeadingHeight(int nRow, int nCol);
-    int MeasureHeadingWidth(int nRow, int nCol);
+    bool AddRow(int nRow, int nHeight);
+    bool AddColumn(int nCol, int nWidth);
     void SwapRows(int nRow1, int nRow2);
 
     // Window, owner and reporting.

@@ -12,3 +12,8 @@ public:
     // Passes a further key to the editor as if typed.
     virtual void SendChar(std::uint32_t nChar) = 0;
 };
+
+// Alignment styles of the in-place text editor.
+inline constexpr std::uint32_t ES_LEFT = 0;
+inline constexpr std::uint32_t ES_CENTER = 1;
+inline constexpr std::uint32_t ES_RIGHT = 2;

@@ -23,6 +23,8 @@ public:
     virtual void* GetSafeHwnd() const = 0;
     virtual void Invalidate(bool bErase = true) = 0;
     virtual void InvalidateRect(const CRect& rect, bool bErase = true) = 0;
+    // Asks for one cell to be painted again (the window knows where it lies).
+    virtual void InvalidateCell(int nRow, int nCol) = 0;
     virtual void ResetScrollBars() = 0;
     virtual CRect GetClientRect() const = 0;
     // A context of the window for measuring; nullptr without one.

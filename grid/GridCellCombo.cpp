@@ -1,0 +1,54 @@
+#include "grid/GridCellCombo.h"
+
+#include "grid/GridCtrl.h"
+#include "grid/GridEditWnd.h"
+#include "platform/SystemMetrics.h"
+
+IMPLEMENT_DYNCREATE(CGridCellCombo, CGridCell)
+
+CGridCellCombo::CGridCellCombo() = default;
+
+CGridCellCombo::~CGridCellCombo() = default;
+
+// Only an edit field is an editor of its own; a list-only box has none to hand out.
+IGridEditWnd* CGridCellCombo::GetEditWnd() const {
+    if (IsEditing() && (m_dwStyle & 0x3u) == CBS_DROPDOWN) {
+        return CGridCell::GetEditWnd();
+    }
+    return nullptr;
+}
+
+CSize CGridCellCombo::GetCellExtent(IDrawContext* pDC) {
+    CSize size = CGridCellBase::GetCellExtent(pDC);
+    size.cx += GetSystemMetrics(SM_CXVSCROLL);
+    size.cy += GetSystemMetrics(SM_CYHSCROLL);
+    return size;
+}
+
+// Unlike the text cell, every call opens a list: the grid does not start a second
+// edit on a cell that is editing.
+bool CGridCellCombo::Edit(int nRow, int nCol, CRect rect, CPoint /*point*/, std::uint32_t nID,
+                          std::uint32_t nChar) {
+    CGridCtrl* pGrid = GetGrid();
+    IGridWindowHost* pHost = pGrid != nullptr ? pGrid->GetWindowHost() : nullptr;
+    if (pHost == nullptr) {
+        return false;
+    }
+    const std::string* pText = GetText();
+    IGridEditWnd* pList =
+        pHost->CreateInPlaceList(rect, m_dwStyle, nID, nRow, nCol, GetTextColor(), GetBackColor(), m_Strings,
+                                 pText != nullptr ? *pText : std::string(), nChar);
+    if (pList == nullptr) {
+        return false;
+    }
+    SetEditing(true, pList);
+    return true;
+}
+
+void CGridCellCombo::EndEdit() {
+    // The list is asked directly: GetEditWnd hides it for list-only boxes.
+    IGridEditWnd* pList = CGridCell::GetEditWnd();
+    if (pList != nullptr) {
+        pList->EndEdit();
+    }
+}
