@@ -1,0 +1,30 @@
+#include "app/MyCPropertyPage.h"
+
+#include "platform/qt/DialogUnits.h"
+#include "platform/qt/ServoDataEvent.h"
+
+CMyCPropertyPage::CMyCPropertyPage(const CPageTemplate& pageTemplate, QWidget* parent)
+    : QWidget(parent), m_nTemplateId(pageTemplate.m_nId) {
+    setObjectName(QString::fromLatin1(pageTemplate.m_pszTitle));
+    setWindowTitle(QString::fromLatin1(pageTemplate.m_pszTitle));
+    setFont(DialogFont());
+    setFixedSize(CDialogUnits(font()).Size(pageTemplate.m_nWidth, pageTemplate.m_nHeight));
+}
+
+bool CMyCPropertyPage::PreTranslatePageMessage(QEvent* /*event*/) {
+    return false;
+}
+
+bool CMyCPropertyPage::ContinueModal() {
+    return true;
+}
+
+bool CMyCPropertyPage::event(QEvent* event) {
+    if (event->type() == WM_PAGEDATA) {
+        OnPageData(static_cast<CServoDataEvent*>(event)->TakeRecord());
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void CMyCPropertyPage::OnPageData(std::unique_ptr<CServoData> /*record*/) {}

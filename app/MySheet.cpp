@@ -1,0 +1,128 @@
+#include "app/MySheet.h"
+
+#include "app/EditParam.h"
+#include "app/Resources.h"
+#include "link/Hardware.h"
+#include "platform/qt/DialogUnits.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+CMySheet::CMySheet(CHardware& hardware, QWidget* parent) : QDialog(parent), m_Hardware(hardware) {
+    setWindowTitle(QString::fromLatin1(res::kSheetCaption));
+    setFont(DialogFont());
+    const CDialogUnits du(font());
+
+    m_pTabs = new QTabWidget(this);
+    m_pTabs->setFocusPolicy(Qt::NoFocus);
+    m_pCancel = new QPushButton(QString::fromLatin1(res::kCancel), this);
+    m_pCancel->setFixedSize(du.Size(50, 14));
+    m_pCancel->setAutoDefault(false);
+    connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_pCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(du.X(7), du.Y(7), du.X(7), du.Y(7));
+    layout->setSpacing(du.Y(7));
+    layout->addWidget(m_pTabs);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_pModalTimer = new QTimer(this);
+    m_pModalTimer->setInterval(kContinueModalMs);
+    connect(m_pModalTimer, &QTimer::timeout, this, &CMySheet::ContinueModal);
+}
+
+CMySheet::~CMySheet() {
+    StopRunning();
+    m_Poster.Detach();
+}
+
+void CMySheet::AddStandardPages() {
+    AddPage(new CEditParam(m_Hardware));
+}
+
+void CMySheet::AddPage(CMyCPropertyPage* page) {
+    m_pTabs->addTab(page, page->windowTitle());
+}
+
+CMyCPropertyPage* CMySheet::GetActivePage() const {
+    return qobject_cast<CMyCPropertyPage*>(m_pTabs->currentWidget());
+}
+
+int CMySheet::DoModal() {
+    AddStandardPages();
+    m_pTabs->setCurrentIndex(0);
+    return exec();
+}
+
+void CMySheet::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!m_bInitialised) {
+        m_bInitialised = true;
+        OnInitDialog();
+    }
+}
+
+// The window exists and is about to be used: from now on records and keys flow.
+void CMySheet::OnInitDialog() {
+    qApp->installEventFilter(this);
+    m_bFilterInstalled = true;
+    m_pModalTimer->start();
+    m_Hardware.StartReader(&m_Poster);
+}
+
+void CMySheet::done(int result) {
+    StopRunning();
+    QDialog::done(result);
+}
+
+void CMySheet::StopRunning() {
+    m_pModalTimer->stop();
+    if (m_bFilterInstalled) {
+        qApp->removeEventFilter(this);
+        m_bFilterInstalled = false;
+    }
+}
+
+bool CMySheet::event(QEvent* event) {
+    if (event->type() == WM_SERVODATA) {
+        OnServoData(static_cast<CServoDataEvent*>(event));
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+// A record goes to the active page only; with no page it stays in the event, which
+// deletes it.
+void CMySheet::OnServoData(CServoDataEvent* event) {
+    CMyCPropertyPage* page = GetActivePage();
+    if (page == nullptr)
+        return;
+    CServoDataEvent pageEvent(WM_PAGEDATA, event->TakeRecord());
+    QCoreApplication::sendEvent(page, &pageEvent);
+}
+
+// Key events meant for this sheet's window reach the active page before any widget,
+// shortcut or the dialog's Enter/Escape handling sees them.
+bool CMySheet::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != this)
+        return false;
+    CMyCPropertyPage* page = GetActivePage();
+    return page != nullptr && page->PreTranslatePageMessage(event);
+}
+
+void CMySheet::ContinueModal() {
+    if (CMyCPropertyPage* page = GetActivePage())
+        page->ContinueModal();
+}

@@ -1,0 +1,31 @@
+#include "app/TovamoApp.h"
+
+#include "app/Globals.h"
+#include "app/Resources.h"
+#include "app/TovamoDlg.h"
+#include "link/Hardware.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/SettingsStore.h"
+
+CTovamoApp::CTovamoApp(CHardware& hardware, QString settingsName)
+    : m_Hardware(hardware), m_strSettingsName(std::move(settingsName)) {}
+
+bool CTovamoApp::InitInstance() {
+    m_strProductName = QString::fromLatin1(res::kProductName);
+    CSettingsStore settings(SettingsOrganisation(), m_strSettingsName);
+    g_nNumCom = settings.GetProfileInt(QString::fromLatin1(res::kSettingsSection),
+                                       QString::fromLatin1(res::kNumComEntry), 1);
+    g_BoldFont = MakeBoldFont();
+
+    CTovamoDlg dlg(m_Hardware, settings);
+    CQtMessageBox messages(&dlg);
+    m_Hardware.SetMessageBox(&messages);
+    dlg.exec();
+    m_Hardware.SetMessageBox(nullptr);
+    return false;
+}
+
+int CTovamoApp::ExitInstance() {
+    g_BoldFont.reset();  // fonts go before the application object does
+    return 0;
+}

@@ -1,0 +1,11 @@
+#include "app/Globals.h"
+#include "app/TovamoApp.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    CTovamoApp theApp(g_Hardware);
+    theApp.InitInstance();
+    return theApp.ExitInstance();
+}
