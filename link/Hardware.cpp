@@ -1,0 +1,122 @@
+#include "link/Hardware.h"
+
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <system_error>
+
+#include "link/PortNames.h"
+#include "link/SerialPortPosix.h"
+
+namespace {
+
+const char kNotPresent[] = "Hardware not present";
+const char kBusy[] = "Hardware busy in system";
+const char kUnknownError[] = "Unknown Error";
+
+const char* OpenFailureText(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+            return kNotPresent;
+        case EBUSY:
+            return kBusy;
+        default:
+            return kUnknownError;
+    }
+}
+
+}  // namespace
+
+CHardware::CHardware(IMessageBox* messages, std::unique_ptr<ISerialBackend> backend)
+    : m_pPort(backend ? std::move(backend) : std::make_unique<CSerialPortPosix>()),
+      m_pMessages(messages),
+      m_nWakeFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+
+CHardware::~CHardware() {
+    StopReader();
+    {
+        std::lock_guard<std::mutex> lock(m_Lock);
+        m_pPort->Close();
+    }
+    if (m_nWakeFd >= 0)
+        ::close(m_nWakeFd);
+}
+
+void CHardware::SetMessageBox(IMessageBox* messages) {
+    m_pMessages = messages;
+}
+
+int CHardware::OpenPort(const std::string& name) {
+    const std::string path = ResolvePortPath(name);
+    SSerialResult opened;
+    SSerialResult configured;
+    {
+        std::lock_guard<std::mutex> lock(m_Lock);
+        opened = m_pPort->Open(path);
+        if (opened.m_nErrno == 0) {
+            configured = m_pPort->Configure();
+            if (configured.m_nErrno != 0)
+                m_pPort->Close();
+        }
+    }
+    if (m_Reader.joinable())
+        WakeReader();  // a running reader waits on the old descriptor
+    if (opened.m_nErrno != 0) {
+        ShowOpenFailure(OpenFailureText(opened.m_nErrno), path, opened.m_strReason);
+        return 0;
+    }
+    if (configured.m_nErrno != 0) {
+        ShowOpenFailure(kUnknownError, path, configured.m_strReason);
+        return 0;
+    }
+    return 1;
+}
+
+void CHardware::ShowOpenFailure(const std::string& text, const std::string& path, const std::string& reason) {
+    if (m_pMessages != nullptr)
+        m_pMessages->ShowMessage(text, path + ": " + reason);
+}
+
+void CHardware::WritePort(const char* bytes, int count) {
+    if (bytes == nullptr || count <= 0)
+        return;
+    std::lock_guard<std::mutex> lock(m_Lock);
+    m_pPort->Write(bytes, count);
+}
+
+void CHardware::StartReader(IServoDataSink* sink) {
+    if (m_Reader.joinable())
+        return;
+    m_pSink = sink;
+    m_bStopRequest.store(0);
+    m_bStopped.store(0);
+    try {
+        m_Reader = std::thread(&CHardware::ReaderThreadProc, this);
+    } catch (const std::system_error&) {
+        m_bStopped.store(1);  // no thread: nothing will read, and StopReader has nothing to wait for
+    }
+}
+
+void CHardware::StopReader() {
+    if (!m_Reader.joinable())
+        return;
+    m_bStopRequest.store(1);
+    WakeReader();
+    m_Reader.join();
+}
+
+bool CHardware::IsOpen() const {
+    std::lock_guard<std::mutex> lock(m_Lock);
+    return m_pPort->IsOpen();
+}
+
+void CHardware::WakeReader() {
+    const std::uint64_t one = 1;
+    if (m_nWakeFd >= 0 && ::write(m_nWakeFd, &one, sizeof one) < 0) {
+        // The counter is already non-zero; the reader will wake anyway.
+    }
+}
