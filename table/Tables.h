@@ -1,0 +1,130 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "grid/GridCtrl.h"
+#include "grid/GridNotify.h"
+#include "link/ServoData.h"
+#include "table/TablesView.h"
+
+class IFileChooser;
+class IKeyWriter;
+class IMessageBox;
+class ITickCount;
+class ITimerHost;
+class IWaitCursor;
+
+// What the platform gives the Table page. All are required except the view.
+struct STablesServices {
+    ITickCount* pTickCount = nullptr;
+    ITimerHost* pTimerHost = nullptr;  // one-shot timers; fires call CTables::OnTimer
+    IKeyWriter* pKeyWriter = nullptr;  // the drive's keys, one byte per write
+    IMessageBox* pMessageBox = nullptr;
+    IFileChooser* pFileChooser = nullptr;
+    IWaitCursor* pWaitCursor = nullptr;
+    ITablesView* pView = nullptr;
+};
+
+// The Table page's logic: the parameter grid, the drive scan ("Read DC Drive"), the
+// drive update ("Update DC Drive"), the parameter files, the end-of-procedure refresh
+// and the inactivity watchdog. The desktop page and the command-line tool own one each
+// and feed it button presses, the drive's records, timer events and watchdog checks,
+// all on one thread. Both procedures answer every record of the drive with at most one
+// key, so the walk stays in step with what the drive shows.
+class CTables : public IGridNotifyTarget {
+public:
+    static constexpr int kGridId = 1006;
+    static constexpr int kMaxLevel = 9;
+    static constexpr std::uint32_t kWatchdogMs = 1300;
+    static constexpr unsigned kPauseMs = 300;
+    static constexpr int kSettlingRecords = 10;
+    static constexpr int kWrapRetryLimit = 10;
+    static constexpr int kSameValueLimit = 10;
+
+    explicit CTables(const STablesServices& services);
+    ~CTables() override;
+    CTables(const CTables&) = delete;
+    CTables& operator=(const CTables&) = delete;
+
+    CGridCtrl& GetGrid() { return m_Grid; }
+    const CGridCtrl& GetGrid() const { return m_Grid; }
+
+    // The grid set-up of the page's creation; false when the grid ran out of memory.
+    bool OnInitDialog();
+
+    // Buttons.
+    void OnReadDrive();
+    void OnDriveToFile();
+    void OnReadFile();
+    void OnUpdateDrive();
+    void OnClearTable();
+    void OnFileToNewFile();
+
+    // One record of the drive; the record is consumed in every path.
+    void OnServoData(std::unique_ptr<CServoData> pRecord);
+    // A timer of the page's timer host has fired.
+    void OnTimer(unsigned nIDEvent);
+    // The watchdog check, run after every message the page's loop handles.
+    void ContinueModal();
+    // Edit permissions and the refresh after an edit of the file column.
+    std::intptr_t OnGridNotify(int idFrom, NMHDR* pNotify) override;
+
+    // Ends any procedure, then refreshes buttons and colours.
+    void FinishAndRefresh() { FinishAndRefresh(ETablesEnd::kStopped); }
+
+    // State, for the page and the command-line tool.
+    bool IsReading() const { return m_bReading; }
+    bool IsUpdating() const { return m_bUpdating; }
+    // The clock reading of the running procedure's start or last handled record; 0 when
+    // no procedure runs.
+    std::uint32_t GetLastRecordTick() const { return m_dwLastRecordTick; }
+    unsigned GetPauseTimer() const { return m_nPauseTimer; }
+    char GetDirection() const { return m_cDirection; }
+    int GetLevel() const { return m_nLevel; }
+    const STablesButtons& GetButtons() const { return m_Buttons; }
+
+private:
+    void FinishAndRefresh(ETablesEnd eHow);
+    void StartProcedure();
+    void StopPauseTimer();
+    void ShowWaitCursor();
+    void SendKey(char cKey);
+    std::uint32_t StampNow();
+
+    // The record kinds and the walk (TablesWalk.cpp).
+    bool IgnoredWhilePaused() const;
+    void OnErrorLine(const std::string& strText);
+    void OnValueLine(const std::string& strText);
+    void OnNameLine(const std::string& strText);
+    void LevelDone();
+    void NewItem(const std::string& strText);
+    void ValueStep(const std::string& strValue);
+    void StartPause();
+
+    void RefreshButtonsAndColours();
+    void SaveTable(bool bFileValues);
+
+    STablesServices m_Services;
+    STablesButtons m_Buttons;
+    bool m_bWaitCursorShown = false;
+
+    int m_nSkipCount = 0;
+    CGridCtrl m_Grid;
+    std::uint32_t m_dwLastRecordTick = 0;
+    unsigned m_nPauseTimer = 0;
+    char m_cDirection = 0;
+    bool m_bReading = false;
+    bool m_bUpdating = false;
+    int m_nRow = 0;
+    int m_nLevel = 0;
+    std::string m_strFirstName[kMaxLevel + 1];
+    std::string m_strLastName[kMaxLevel + 1];
+    std::string m_strValue;
+    bool m_bValueDone = false;
+    int m_nSameValueCount = 0;
+    bool m_bBackAtLevel = false;
+    int m_nWrapRetries = 0;
+    bool m_bStayOnLevel = false;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+// What the Table page shows besides the grid, as data: the three buttons that are
+// enabled and disabled by the end-of-procedure refresh. "Read DC Drive", "Read File" and
+// "Clear Table" are always enabled.
+struct STablesButtons {
+    bool bDriveToFile = false;    // "DC Drive To File"
+    bool bUpdateDrive = false;    // "Update DC Drive"
+    bool bFileToNewFile = false;  // "File To New File"
+
+    bool operator==(const STablesButtons&) const = default;
+};
+
+// How a drive procedure ended.
+enum class ETablesEnd {
+    kCompleted,  // the top level of the menu wrapped around
+    kWatchdog,   // no record for more than 1300 ms
+    kOverflow,   // nesting deeper than ten levels ("Overflov Levels")
+    kStopped,    // ended by the user: "Clear Table", "Read File", an edit, another start
+};
+
+// The page around CTables: the desktop page updates its buttons and repaints; the
+// command-line tool watches for the end of a procedure. Called on the thread that
+// drives CTables.
+class ITablesView {
+public:
+    virtual ~ITablesView() = default;
+    virtual void OnButtonsChanged(const STablesButtons& /*buttons*/) {}
+    // The grid's window is to be repainted at once (invalidate, erase, update now).
+    virtual void OnGridRedraw() {}
+    // A running procedure has ended; called once per procedure, after the refresh.
+    virtual void OnProcedureEnded(ETablesEnd /*how*/) {}
+};
