@@ -1,0 +1,36 @@
+#include "cli/ProcedureSession.h"
+
+#include <algorithm>
+
+CProcedureSession::CProcedureSession(IKeyWriter& keys, CRecordQueue& queue, IMessageBox& messages)
+    : m_messages(messages),
+      m_queue(queue),
+      m_tables({&m_clock, &m_timers, &keys, &m_messages, &m_paths, &m_cursor, &m_watcher}) {
+    m_tables.OnInitDialog();
+}
+
+ETablesEnd CProcedureSession::Run(void (CTables::*pfnStart)()) {
+    m_watcher.m_end.reset();
+    (m_tables.*pfnStart)();
+    while (!m_watcher.m_end) {
+        if (std::unique_ptr<CServoData> record = m_queue.WaitFor(NextWait()))
+            m_tables.OnServoData(std::move(record));
+        for (unsigned handle : m_timers.Due())
+            m_tables.OnTimer(handle);
+        m_tables.ContinueModal();
+    }
+    return *m_watcher.m_end;
+}
+
+// Until the watchdog would end the procedure or the pause timer fires, whichever is
+// sooner; a record that comes first ends the wait at once.
+std::chrono::milliseconds CProcedureSession::NextWait() {
+    std::uint32_t wait = CTables::kWatchdogMs + 1;
+    if (const std::uint32_t stamp = m_tables.GetLastRecordTick()) {
+        const std::uint32_t elapsed = m_clock.GetTickCount() - stamp;
+        wait = elapsed > CTables::kWatchdogMs ? 0 : CTables::kWatchdogMs + 1 - elapsed;
+    }
+    if (const std::optional<std::uint32_t> timer = m_timers.TimeToNext())
+        wait = std::min(wait, *timer);
+    return std::chrono::milliseconds(wait);
+}

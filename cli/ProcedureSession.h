@@ -1,0 +1,41 @@
+#pragma once
+
+#include <chrono>
+
+#include "cli/ProcedureServices.h"
+#include "cli/RecordQueue.h"
+#include "platform/TickCount.h"
+#include "table/Tables.h"
+
+class IKeyWriter;
+
+// The Table page's procedures without a window: a CTables on the command-line tool's
+// services, fed from the record queue by a loop that sleeps until the next record, the
+// watchdog's deadline or the pause timer's deadline, whichever comes first.
+class CProcedureSession {
+public:
+    CProcedureSession(IKeyWriter& keys, CRecordQueue& queue, IMessageBox& messages);
+    CProcedureSession(const CProcedureSession&) = delete;
+    CProcedureSession& operator=(const CProcedureSession&) = delete;
+
+    CTables& Tables() { return m_tables; }
+    CGivenPaths& Paths() { return m_paths; }
+    // Messages shown so far (file errors, "Overflov Levels").
+    int MessageCount() const { return m_messages.Count(); }
+
+    // Presses the button (OnReadDrive or OnUpdateDrive) and handles records, timers and
+    // the watchdog until the procedure has ended; returns how it ended.
+    ETablesEnd Run(void (CTables::*pfnStart)());
+
+private:
+    std::chrono::milliseconds NextWait();
+
+    CSystemTickCount m_clock;
+    CDeadlineTimers m_timers{m_clock};
+    CGivenPaths m_paths;
+    CNoWaitCursor m_cursor;
+    CCountingMessageBox m_messages;
+    CProcedureEndWatcher m_watcher;
+    CRecordQueue& m_queue;
+    CTables m_tables;
+};
