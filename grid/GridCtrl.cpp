@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <new>
 
 #include "grid/GridCellLitle.h"
 #include "platform/MessageBox.h"
@@ -35,7 +36,12 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     m_PrevSelectedCellMap.clear();
 }
 
+// The owner, the callback and the window may be gone already: the grid does not call
+// them while it takes itself apart.
 CGridCtrl::~CGridCtrl() {
+    m_pNotifyTarget = nullptr;
+    m_pfnCallback = nullptr;
+    m_pHost = nullptr;
     DeleteAllItems();
 }
 
@@ -84,9 +90,15 @@ std::intptr_t CGridCtrl::SendCacheHintToParent(const CCellRange& range) const {
     return m_pNotifyTarget->OnGridNotify(m_nID, &hint.hdr);
 }
 
+// Memory may still be short while the message is shown: a failure to show it is
+// swallowed, as the operation already reports its failure by its result.
 void CGridCtrl::ReportOutOfMemory() const {
-    if (m_pMessageBox != nullptr) {
+    if (m_pMessageBox == nullptr) {
+        return;
+    }
+    try {
         m_pMessageBox->ShowMessage("Out of memory.");
+    } catch (const std::bad_alloc&) {
     }
 }
 
@@ -228,10 +240,16 @@ bool CGridCtrl::SetItemTextFormatted(int nRow, int nCol, const char* szFmt, ...)
     const int nLength = std::vsnprintf(nullptr, 0, szFmt, args);
     va_end(args);
     std::string str;
-    if (nLength > 0) {
-        str.resize(static_cast<std::size_t>(nLength) + 1);
-        std::vsnprintf(str.data(), str.size(), szFmt, argsCopy);
-        str.resize(static_cast<std::size_t>(nLength));
+    try {
+        if (nLength > 0) {
+            str.resize(static_cast<std::size_t>(nLength) + 1);
+            std::vsnprintf(str.data(), str.size(), szFmt, argsCopy);
+            str.resize(static_cast<std::size_t>(nLength));
+        }
+    } catch (const std::bad_alloc&) {
+        va_end(argsCopy);
+        ReportOutOfMemory();
+        return false;
     }
     va_end(argsCopy);
     return nLength >= 0 && SetItemText(nRow, nCol, str);

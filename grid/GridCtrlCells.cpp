@@ -119,8 +119,14 @@ bool CGridCtrl::SetCellType(int nRow, int nCol, const CRuntimeClass* pRuntimeCla
     }
     CGridCellBase* pCurrCell = GetCell(nRow, nCol);
     pNewCell->SetGrid(this);
-    if (pCurrCell != nullptr) {
-        pNewCell->CopyFrom(*pCurrCell);
+    try {
+        if (pCurrCell != nullptr) {
+            pNewCell->CopyFrom(*pCurrCell);
+        }
+    } catch (const std::bad_alloc&) {
+        delete pNewCell;
+        ReportOutOfMemory();
+        return false;
     }
     // A position outside the grid cannot take the new cell: it is dropped again.
     if (!SetCell(nRow, nCol, pNewCell)) {

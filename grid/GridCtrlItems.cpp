@@ -1,4 +1,6 @@
 // Item setters and getters, sizes, the modified flag and the queries.
+#include <new>
+
 #include "grid/GridCtrl.h"
 
 bool CGridCtrl::IsValid(int nRow, int nCol) const {
@@ -31,7 +33,12 @@ bool CGridCtrl::SetItem(const GRID_ITEM* pItem) {
     }
     SetModified(true, pItem->row, pItem->col);
     if (pItem->mask & GIF_TEXT) {
-        pCell->SetText(pItem->strText);
+        try {
+            pCell->SetText(pItem->strText);
+        } catch (const std::bad_alloc&) {
+            ReportOutOfMemory();
+            return false;
+        }
     }
     if (pItem->mask & GIF_PARAM) {
         pCell->SetData(pItem->lParam);
@@ -52,7 +59,12 @@ bool CGridCtrl::SetItem(const GRID_ITEM* pItem) {
         pCell->SetTextColor(pItem->crFgClr);
     }
     if (pItem->mask & GIF_FONT) {
-        pCell->SetFont(&pItem->lfFont);
+        try {
+            pCell->SetFont(&pItem->lfFont);
+        } catch (const std::bad_alloc&) {
+            ReportOutOfMemory();
+            return false;
+        }
     }
     if (pItem->mask & GIF_MARGIN) {
         pCell->SetMargin(pItem->nMargin);
@@ -105,7 +117,12 @@ bool CGridCtrl::SetItemText(int nRow, int nCol, const std::string& str) {
     if (pCell == nullptr) {
         return false;
     }
-    pCell->SetText(str);
+    try {
+        pCell->SetText(str);
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory();
+        return false;
+    }
     SetModified(true, nRow, nCol);
     return true;
 }
@@ -156,7 +173,12 @@ bool CGridCtrl::SetItemState(int nRow, int nCol, std::uint32_t state) {
     }
     const std::uint32_t nKey = CellMapKey(nRow, nCol);
     if (state & GIS_SELECTED) {
-        m_SelectedCellMap[nKey] = CCellID(nRow, nCol);
+        try {
+            m_SelectedCellMap[nKey] = CCellID(nRow, nCol);
+        } catch (const std::bad_alloc&) {
+            ReportOutOfMemory();
+            return false;
+        }
     } else if (!m_SelectedCellMap.empty()) {
         m_SelectedCellMap.erase(nKey);
     }
@@ -220,7 +242,12 @@ bool CGridCtrl::SetItemFont(int nRow, int nCol, const LOGFONT* plf) {
     if (pCell == nullptr) {
         return false;
     }
-    pCell->SetFont(plf);
+    try {
+        pCell->SetFont(plf);
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory();
+        return false;
+    }
     return true;
 }
 

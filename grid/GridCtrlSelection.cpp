@@ -1,4 +1,5 @@
 // The focus cell and the selected cells as state; the window repaints what changed.
+#include <new>
 #include <vector>
 
 #include "grid/GridCtrl.h"
@@ -81,7 +82,12 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
     if (bSelectCells) {
         // Taken out first: clearing a cell's bit removes it from the map.
         std::vector<CCellID> selected;
-        selected.reserve(m_SelectedCellMap.size());
+        try {
+            selected.reserve(m_SelectedCellMap.size());
+        } catch (const std::bad_alloc&) {
+            ReportOutOfMemory();
+            return;
+        }
         for (const auto& entry : m_SelectedCellMap) {
             selected.push_back(entry.second);
         }

@@ -275,7 +275,11 @@ int CGridCtrl::InsertRow(const std::string& strHeading, int nRow) {
     }
     ++m_nRows;
 
-    SetItemText(nRow, 0, strHeading);
+    // A row whose heading could not be stored is taken out again: all or nothing.
+    if (!SetItemText(nRow, 0, strHeading) && !m_bVirtualMode) {
+        DeleteRow(nRow);
+        return 0;
+    }
     if (!strHeading.empty()) {
         CGridCellBase* pCell = GetCell(nRow, 0);
         m_arRowHeights[static_cast<std::size_t>(nRow)] =
@@ -309,7 +313,10 @@ int CGridCtrl::InsertColumn(const std::string& strHeading, std::uint32_t nFormat
     }
     ++m_nCols;
 
-    SetItemText(0, nColumn, strHeading);
+    if (!SetItemText(0, nColumn, strHeading) && !m_bVirtualMode) {
+        DeleteColumn(nColumn);
+        return 0;
+    }
     for (int nRow = 0; nRow < m_nRows; ++nRow) {
         SetItemFormat(nRow, nColumn, nFormat);
     }
