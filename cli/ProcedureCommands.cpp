@@ -11,12 +11,16 @@
 #include "cli/ProcedureTable.h"
 #include "cli/RecordQueue.h"
 #include "cli/StderrMessageBox.h"
+#include "cli/StopSignals.h"
 #include "link/Hardware.h"
 #include "table/FileError.h"
 #include "table/ParamFile.h"
 #include "table/TableRows.h"
 
 namespace {
+// Ended by SIGINT or SIGTERM (the shell's 128 + SIGINT); the table is still written.
+constexpr int kExitInterrupted = 130;
+
 struct SProcedureArgs {
     std::string strFile;                // update: the parameter file
     std::optional<std::string> output;  // -o; absent or "-": stdout
@@ -58,8 +62,9 @@ int EndStatus(ETablesEnd how) {
             return kExitDone;
         case ETablesEnd::kOverflow:
             return kExitOverflowLevels;
-        case ETablesEnd::kWatchdog:
         case ETablesEnd::kStopped:
+            return kExitInterrupted;
+        case ETablesEnd::kWatchdog:
             break;
     }
     return kExitWatchdog;
@@ -68,7 +73,9 @@ int EndStatus(ETablesEnd how) {
 // The port, its reader and a procedure session on them, for one command.
 class CDriveConnection {
 public:
-    CDriveConnection() : m_hardware(&m_messages) {}
+    CDriveConnection() : m_hardware(&m_messages) {
+        m_session.SetStopCheck([this] { return m_signals.Requested(); });
+    }
     ~CDriveConnection() { m_hardware.StopReader(); }
     CDriveConnection(const CDriveConnection&) = delete;
     CDriveConnection& operator=(const CDriveConnection&) = delete;
@@ -86,6 +93,7 @@ private:
     CRecordQueue m_queue;
     CHardware m_hardware;
     CProcedureSession m_session{m_hardware, m_queue, m_messages};
+    CStopSignals m_signals{[this] { m_queue.Wake(); }};
 };
 
 bool WriteToStdout(const std::string& content) {

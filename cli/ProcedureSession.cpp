@@ -18,6 +18,8 @@ ETablesEnd CProcedureSession::Run(void (CTables::*pfnStart)()) {
         for (unsigned handle : m_timers.Due())
             m_tables.OnTimer(handle);
         m_tables.ContinueModal();
+        if (!m_watcher.m_end && m_stopRequested && m_stopRequested())
+            m_tables.FinishAndRefresh();
     }
     return *m_watcher.m_end;
 }

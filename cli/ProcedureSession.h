@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 
 #include "cli/ProcedureServices.h"
 #include "cli/RecordQueue.h"
@@ -23,6 +24,10 @@ public:
     // Messages shown so far (file errors, "Overflov Levels").
     int MessageCount() const { return m_messages.Count(); }
 
+    // Checked after every wake-up; true ends the running procedure as "Clear Table" would
+    // (kStopped). Whoever makes it true must also Wake the record queue.
+    void SetStopCheck(std::function<bool()> stopRequested) { m_stopRequested = std::move(stopRequested); }
+
     // Presses the button (OnReadDrive or OnUpdateDrive) and handles records, timers and
     // the watchdog until the procedure has ended; returns how it ended.
     ETablesEnd Run(void (CTables::*pfnStart)());
@@ -37,5 +42,6 @@ private:
     CCountingMessageBox m_messages;
     CProcedureEndWatcher m_watcher;
     CRecordQueue& m_queue;
+    std::function<bool()> m_stopRequested;
     CTables m_tables;
 };
