@@ -165,9 +165,8 @@ CGridCellBase* CGridCtrl::CreateCell(int nRow, int nCol) {
         nState |= GIS_FIXED | GIS_FIXEDROW;
     }
     pCell->SetState(nState);
-    if (const CGridDefaultCell* pDefault = pCell->GetDefaultCell()) {
-        pCell->SetFormat(pDefault->GetFormat());
-    }
+    // The default cell of the kind just set in the state bits.
+    pCell->SetFormat(GetDefaultCell((nState & GIS_FIXEDROW) != 0, (nState & GIS_FIXEDCOL) != 0)->GetFormat());
     return pCell;
 }
 

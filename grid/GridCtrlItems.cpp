@@ -323,7 +323,11 @@ void CGridCtrl::SetModified(bool bModified, int nRow, int nCol) {
     if (nRow < 0 || nCol < 0) {
         m_bModified = bModified;
     } else if (bModified) {
-        SetItemState(nRow, nCol, GetItemState(nRow, nCol) | GIS_MODIFIED);
+        // Only the modified bit changes, so the selected-cell map stays as it is and the
+        // word can be written back to the cell directly.
+        if (CGridCellBase* pCell = GetItemCell(nRow, nCol)) {
+            pCell->SetState(pCell->GetState() | GIS_MODIFIED);
+        }
         m_bModified = true;
     } else {
         SetItemState(nRow, nCol, GetItemState(nRow, nCol) & ~GIS_MODIFIED);

@@ -17,28 +17,33 @@ void DeleteCells(std::vector<CGridCellBase*>& cells) {
 // Adds one row at nRow with the given height: its height entry, its slot in the store
 // and its cells. On running out of memory nothing of the row stays and it returns false.
 bool CGridCtrl::AddRow(int nRow, int nHeight) {
-    std::vector<CGridCellBase*> cells;
     try {
         m_arRowHeights.insert(m_arRowHeights.begin() + nRow, nHeight);
-        if (m_bVirtualMode) {
-            return true;
-        }
-        try {
-            cells.reserve(static_cast<std::size_t>(m_nCols));
-            for (int nCol = 0; nCol < m_nCols; ++nCol) {
-                cells.push_back(CreateCell(nRow, nCol));
-            }
-            m_cells.InsertRow(nRow);
-        } catch (const std::bad_alloc&) {
-            m_arRowHeights.erase(m_arRowHeights.begin() + nRow);
-            throw;
-        }
     } catch (const std::bad_alloc&) {
-        DeleteCells(cells);
         return false;
     }
-    for (int nCol = 0; nCol < m_nCols; ++nCol) {
-        m_cells.Set(nRow, nCol, cells[static_cast<std::size_t>(nCol)]);
+    if (m_bVirtualMode) {
+        return true;
+    }
+    try {
+        m_cells.InsertRow(nRow);
+    } catch (const std::bad_alloc&) {
+        m_arRowHeights.erase(m_arRowHeights.begin() + nRow);
+        return false;
+    }
+    // The cells go straight into their empty slots; a failure takes the row out again.
+    int nCol = 0;
+    try {
+        for (; nCol < m_nCols; ++nCol) {
+            m_cells.Set(nRow, nCol, CreateCell(nRow, nCol));
+        }
+    } catch (const std::bad_alloc&) {
+        for (int nMade = 0; nMade < nCol; ++nMade) {
+            delete m_cells.Get(nRow, nMade);
+        }
+        m_cells.EraseRow(nRow);
+        m_arRowHeights.erase(m_arRowHeights.begin() + nRow);
+        return false;
     }
     return true;
 }
