@@ -33,7 +33,9 @@ CTovamoDlg::CTovamoDlg(CHardware& hardware, CSettingsStore& settings, QWidget* p
     m_pCombo = new QComboBox(this);
     m_pCombo->setEditable(true);
     m_pCombo->setInsertPolicy(QComboBox::NoInsert);  // typed text is never a port
-    m_pCombo->setMaxVisibleItems(8);                 // the template's dropped height
+    // No completion either: an inline completion would take Enter away from Connect.
+    m_pCombo->setCompleter(nullptr);
+    m_pCombo->setMaxVisibleItems(8);  // the template's dropped height
     m_pCombo->setGeometry(du.Rect(63, 158, 50, 12));
     auto* select = new QLabel(QString::fromLatin1(res::kSelectCom), this);
     select->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

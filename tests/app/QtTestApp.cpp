@@ -77,10 +77,12 @@ void PollLater(const std::function<bool()>& tryOnce, int timeoutMs) {
     elapsed->start();
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, [timer, tryOnce, elapsed, timeoutMs]() {
-        if (tryOnce() || elapsed->hasExpired(timeoutMs)) {
-            timer->stop();
+        // Stopped first: the action may run a modal loop of its own.
+        timer->stop();
+        if (tryOnce() || elapsed->hasExpired(timeoutMs))
             timer->deleteLater();
-        }
+        else
+            timer->start();
     });
     timer->start();
 }
