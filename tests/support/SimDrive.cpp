@@ -3,7 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,8 +12,6 @@
 #include <stdexcept>
 #include <thread>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 // Generous: the machine may be loaded with sanitizer builds of the whole suite.
@@ -54,16 +52,25 @@ SimDrive::SimDrive(SimDriveOptions options) {
     int out[2];
     if (pipe2(out, O_CLOEXEC) != 0)
         throw std::runtime_error(std::string("pipe: ") + std::strerror(errno));
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    const int spawned = posix_spawn(&m_nPid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
+    const pid_t parent = getpid();
+    m_nPid = fork();
+    if (m_nPid == 0) {
+        // Only async-signal-safe calls until exec. The drive ends with the test process
+        // (strictly: with the thread that started it), even if that crashes.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent)
+            _exit(127);
+        const int devNull = open("/dev/null", O_RDONLY);
+        if (devNull < 0 || dup2(devNull, 0) < 0 || dup2(out[1], 1) < 0)
+            _exit(127);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    const int forkError = errno;
     close(out[1]);
-    if (spawned != 0) {
+    if (m_nPid < 0) {
         close(out[0]);
-        throw std::runtime_error(std::string("cannot start ") + argv[0] + ": " + std::strerror(spawned));
+        throw std::runtime_error(std::string("fork: ") + std::strerror(forkError));
     }
     try {
         WaitForPtyLine(out[0]);

@@ -16,8 +16,9 @@ struct SimDriveOptions {
 
 // A tovamo-drive-sim process for one test: started in the constructor, which returns once
 // the program has printed its terminal's path (throws std::runtime_error if it does not),
-// and ended with SIGTERM in the destructor. It logs the bytes it receives, so a test can
-// see which keys reached the drive.
+// and ended with SIGTERM in the destructor, or when the thread that started it ends (so a
+// crashed test leaves no drive behind). It logs the bytes it receives, so a test can see
+// which keys reached the drive.
 class SimDrive {
 public:
     explicit SimDrive(SimDriveOptions options = {});
