@@ -89,7 +89,10 @@ private:
 
 int RunMonitorCommand(const std::string& port, const std::vector<std::string>& args) {
     if (!args.empty()) {
-        std::fprintf(stderr, "tovamo-cli: monitor takes no arguments (got \"%s\")\n", args.front().c_str());
+        std::fprintf(stderr,
+                     "tovamo-cli: monitor takes no arguments (got \"%s\")\n"
+                     "usage: tovamo-cli [--port PORT] monitor\n",
+                     args.front().c_str());
         return kExitUsage;
     }
     CStderrMessageBox messages;
