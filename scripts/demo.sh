@@ -2,7 +2,9 @@
 # The main job: start the simulated drive and work with it.
 #   - installs what is missing, configures and builds (preset "dev", build/dev);
 #   - starts tovamo-drive-sim at 9600 baud, linked as COM1 in a private settings folder;
-#   - runs `tovamo-cli --port COM1 monitor`: type e (Enter), o (Escape), u (Up) or d (Down)
+#   - with a display, opens the desktop program `tovamo` on it (COM1 preselected: Connect);
+#   - without one ($DISPLAY and $WAYLAND_DISPLAY unset) says so and runs
+#     `tovamo-cli --port COM1 monitor`: type e (Enter), o (Escape), u (Up) or d (Down)
 #     and press Return; Ctrl-D or Ctrl-C ends. Without a terminal on stdin it plays a short
 #     scripted walk instead and exits.
 # The drive is stopped and the settings folder removed on exit.
@@ -11,7 +13,7 @@ cd "$(dirname "$0")/.."
 
 build_dir=build/dev
 # Programs the demo needs; more can be added here.
-targets=(tovamo-drive-sim tovamo-cli)
+targets=(tovamo-drive-sim tovamo-cli tovamo)
 scripted_walk=(o e o u e o)
 
 build() {
@@ -64,7 +66,20 @@ run_monitor() {
     fi
 }
 
+# The desktop program on COM1, preselected through its own settings file.
+run_desktop() {
+    printf '[Setings]\nNumCom=1\n' >"$XDG_CONFIG_HOME/Tovamo Dispenser/tovamo.conf"
+    echo "Simulated drive on $sim_pty, linked as COM1 ($XDG_CONFIG_HOME)."
+    echo "Press Connect; on the Edit page Enter/E, Escape/O, Up/U and Down/D are the drive's keys."
+    "$build_dir/app/tovamo"
+}
+
 build
 trap stop_sim EXIT
 start_sim
-run_monitor
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    run_desktop
+else
+    echo "No display (\$DISPLAY and \$WAYLAND_DISPLAY are unset): running the command-line monitor instead."
+    run_monitor
+fi
