@@ -16,13 +16,18 @@ constexpr int kIdError = 1004;
 const QColor kWhite(255, 255, 255);
 const QColor kRed(255, 0, 0);
 
-// A single '&' would underline the next character: the first one is doubled so that
-// it shows as itself. Only the first: the drive's texts are shown as the panel shows them.
-std::string DoubleFirstAmpersand(std::string text) {
-    const auto pos = text.find('&');
-    if (pos != std::string::npos)
-        text.insert(pos, 1, '&');
-    return text;
+// The fields draw '&' as a mnemonic prefix: every one of the drive's ampersands is
+// doubled so that the text shows exactly as the drive sent it. (Doubling only the
+// first would turn a second '&' into an underline and hide it.)
+std::string EscapeAmpersands(const std::string& text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char c : text) {
+        if (c == '&')
+            escaped += '&';
+        escaped += c;
+    }
+    return escaped;
 }
 }  // namespace
 
@@ -95,7 +100,7 @@ bool CEditParam::PreTranslatePageMessage(QEvent* event) {
 }
 
 void CEditParam::OnPageData(std::unique_ptr<CServoData> record) {
-    const QString text = DecodeWindows1252(DoubleFirstAmpersand(record->m_strText));
+    const QString text = DecodeWindows1252(EscapeAmpersands(record->m_strText));
     if (record->m_bValue == 1)
         ShowValue(text);
     else if (record->m_bError == 1)

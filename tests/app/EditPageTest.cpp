@@ -138,7 +138,7 @@ TEST(EditPageDisplay, ShowsEachRecordInItsFieldAndHighlightsWhenTheKindChanges) 
         {'V', "2500.0 rpm", "", "2500.0 rpm", "", 'V'},
         {'N', "P01 A&B ", "P01 A&B ", "", "", 'N'},  // the value is emptied
         {'N', "P02 Accel time ", "P02 Accel time ", "", "", 'N'},
-        {'V', "1&2&3", "P02 Accel time ", "1&23", "", 'V'},  // second '&' is a prefix
+        {'V', "1&2&&3&", "P02 Accel time ", "1&2&&3&", "", 'V'},  // every '&' shows as itself
         {'V', "7", "P02 Accel time ", "7", "", 'V'},
         {'E', "Error 07 Sensor", "P02 Accel time ", "", "Error 07 Sensor", 'E'},
         {'E', "Error 08 Volt  ", "P02 Accel time ", "", "Error 08 Volt  ", 'E'},
