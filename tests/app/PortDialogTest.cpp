@@ -54,6 +54,7 @@ protected:
     // Runs the program; dialogAction is called once the port dialog is shown.
     void RunProgram(CHardware& hardware, std::function<void(CTovamoDlg*)> dialogAction) {
         apptest::WhenVisible<CTovamoDlg>(std::move(dialogAction));
+        apptest::CModalWatchdog watchdog;  // a test that goes wrong fails instead of hanging
         CTovamoApp app(hardware, AppName());
         EXPECT_FALSE(app.InitInstance()) << "no message loop after the port dialog";
         EXPECT_EQ(app.ExitInstance(), 0);

@@ -3,6 +3,7 @@
 #include "platform/qt/QtMessageBox.h"
 
 #include <QDeadlineTimer>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -85,6 +86,23 @@ void PollLater(const std::function<bool()>& tryOnce, int timeoutMs) {
             timer->start();
     });
     timer->start();
+}
+
+CModalWatchdog::CModalWatchdog(int timeoutMs) : m_pTimer(new QTimer) {
+    m_pTimer->setSingleShot(true);
+    QObject::connect(m_pTimer, &QTimer::timeout, []() {
+        ADD_FAILURE() << "a modal loop was still running; closing it";
+        while (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<QDialog*>(widget); dialog != nullptr && dialog->isVisible())
+                dialog->reject();
+    });
+    m_pTimer->start(timeoutMs);
+}
+
+CModalWatchdog::~CModalWatchdog() {
+    delete m_pTimer;
 }
 
 CRecordedMessages::CRecordedMessages() {

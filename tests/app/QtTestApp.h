@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QString>
+#include <QTimer>
 #include <QVariant>
 #include <QWidget>
 
@@ -26,7 +27,7 @@ QString ConfigHome();
 QString TovamoDir();
 
 // Processes events until pred() holds or timeoutMs has passed; returns pred().
-bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = 10000);
+bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = 20000);
 
 // The first visible top-level widget of type T, or nullptr.
 template <typename T>
@@ -40,7 +41,20 @@ T* FindVisible() {
 // Runs action once a visible T exists (polled from the event loop, so it also runs
 // inside a modal exec()). The action is skipped if none appears within timeoutMs.
 template <typename T>
-void WhenVisible(std::function<void(T*)> action, int timeoutMs = 10000);
+void WhenVisible(std::function<void(T*)> action, int timeoutMs = 30000);
+
+// Closes every popup and dialog (and fails the test) if still running after timeoutMs,
+// so that a modal loop whose test went wrong ends.
+class CModalWatchdog {
+public:
+    explicit CModalWatchdog(int timeoutMs = 60000);
+    ~CModalWatchdog();
+    CModalWatchdog(const CModalWatchdog&) = delete;
+    CModalWatchdog& operator=(const CModalWatchdog&) = delete;
+
+private:
+    QTimer* m_pTimer = nullptr;
+};
 
 // Records every message box instead of running it (installs the test hook while alive).
 class CRecordedMessages {
