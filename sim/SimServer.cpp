@@ -63,12 +63,17 @@ bool CSimServer::HandleInput() {
 }
 
 bool CSimServer::Send(const std::string& field) {
+    // The line may have been idle before this field; within the field the bytes follow
+    // each other at the line rate, so a late wake-up for one byte is not carried over
+    // to the next (that would make the simulated line slower than its baud rate).
+    if (m_nByteNs > 0)
+        m_nLineFree = std::max(m_nLineFree, MonotonicNs());
     for (const char byte : field) {
         if (m_bStopped)
             return true;
         if (m_nByteNs > 0) {
             // A byte is on the receiver's side once its ten bits have been sent.
-            m_nLineFree = std::max(m_nLineFree, MonotonicNs()) + m_nByteNs;
+            m_nLineFree += m_nByteNs;
             if (!SleepUntil(m_nLineFree))
                 return true;
         }
