@@ -41,7 +41,7 @@ protected:
     void SetUp() override { ASSERT_EQ(m_Hardware.OpenPort(m_Pty.SlavePath()), 1); }
 
     CPtyPair m_Pty;
-    CRecordingMessageBox m_Messages;
+    RecordingMessageBox m_Messages;
     CCollectingSink m_Sink;
     CHardware m_Hardware{&m_Messages};
 };
@@ -56,7 +56,7 @@ TEST_F(HardwareOnPty, DriveOutputArrivesAsRecordsInOrder) {
     ASSERT_TRUE(m_Sink.WaitForCount(expected.size()));
     m_Hardware.StopReader();
     EXPECT_EQ(m_Sink.Records(), expected);
-    EXPECT_TRUE(m_Messages.m_Messages.empty());
+    EXPECT_TRUE(m_Messages.Messages().empty());
 }
 
 TEST_F(HardwareOnPty, KeysReachTheDriveWhileReading) {
@@ -123,7 +123,7 @@ TEST_F(HardwareOnPty, UnplugDoesNotSpinAndStopsCleanly) {
     m_Hardware.StopReader();
     EXPECT_LT(std::chrono::steady_clock::now() - stopStart, 5s);
     EXPECT_EQ(m_Sink.Records().size(), 1u);
-    EXPECT_TRUE(m_Messages.m_Messages.empty());
+    EXPECT_TRUE(m_Messages.Messages().empty());
 }
 
 class HardwareOnFake : public ::testing::Test {

@@ -88,18 +88,6 @@ void CPtyPair::CloseMaster() {
     m_nMaster = -1;
 }
 
-CTempDir::CTempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tovamo-link-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error(std::string("mkdtemp: ") + std::strerror(errno));
-    m_strPath = pattern;
-}
-
-CTempDir::~CTempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_strPath, ignored);
-}
-
 CScopedEnv::CScopedEnv(const char* name, const std::string& value) : m_strName(name) {
     if (const char* old = std::getenv(name)) {
         m_bHadValue = true;

@@ -12,22 +12,11 @@
 #include "FramingVectors.h"
 #include "link/ServoDataSink.h"
 #include "platform/MessageBox.h"
+#include "support/RecordingMessageBox.h"
+#include "support/TempDir.h"
 
 // Generous limit for anything a test waits for; only reached when something is broken.
 inline constexpr std::chrono::seconds kPatience{10};
-
-// Keeps every message shown.
-class CRecordingMessageBox final : public IMessageBox {
-public:
-    struct SMessage {
-        std::string m_strText;
-        std::string m_strDetail;
-    };
-    void ShowMessage(const std::string& text, const std::string& detail) override {
-        m_Messages.push_back({text, detail});
-    }
-    std::vector<SMessage> m_Messages;
-};
 
 // Collects the reader's records; the test waits for them.
 class CCollectingSink final : public IServoDataSink {
@@ -65,19 +54,6 @@ private:
     int m_nMaster = -1;
     int m_nSlave = -1;
     std::string m_strSlavePath;
-};
-
-// A folder under the test temp dir, removed with its contents at the end.
-class CTempDir {
-public:
-    CTempDir();
-    ~CTempDir();
-    CTempDir(const CTempDir&) = delete;
-    CTempDir& operator=(const CTempDir&) = delete;
-    const std::string& Path() const { return m_strPath; }
-
-private:
-    std::string m_strPath;
 };
 
 // Sets an environment variable for the life of the object.

@@ -20,7 +20,7 @@ protected:
         std::filesystem::create_symlink("/dev/ttyUSB-unplugged", m_strPorts + "/COM12");
     }
 
-    CTempDir m_Config;
+    TempDir m_Config;
     CScopedEnv m_ConfigHome{"XDG_CONFIG_HOME", m_Config.Path()};
     std::string m_strPorts = m_Config.Path() + "/Tovamo Dispenser/ports";
     CPtyPair m_Pty;
@@ -52,15 +52,15 @@ TEST_F(PortNames, NamesResolveToDevicePaths) {
 }
 
 TEST_F(PortNames, OpenPortFollowsThePortLink) {
-    CRecordingMessageBox messages;
+    RecordingMessageBox messages;
     CHardware linked(&messages);
     EXPECT_EQ(linked.OpenPort("COM3"), 1);
     CHardware unplugged(&messages);
     EXPECT_EQ(unplugged.OpenPort("COM12"), 0);
-    ASSERT_EQ(messages.m_Messages.size(), 1u);
-    EXPECT_EQ(messages.m_Messages[0].m_strText, "Hardware not present");
-    EXPECT_EQ(messages.m_Messages[0].m_strDetail.rfind(m_strPorts + "/COM12: ", 0), 0u)
-        << messages.m_Messages[0].m_strDetail;
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(messages.Messages()[0].text, "Hardware not present");
+    EXPECT_EQ(messages.Messages()[0].detail.rfind(m_strPorts + "/COM12: ", 0), 0u)
+        << messages.Messages()[0].detail;
 }
 
 }  // namespace

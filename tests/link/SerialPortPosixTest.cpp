@@ -19,7 +19,7 @@
 
 namespace {
 
-std::string LockFileFor(const CTempDir& dir, const std::string& device) {
+std::string LockFileFor(const TempDir& dir, const std::string& device) {
     return dir.Path() + "/LCK.." + device.substr(device.rfind('/') + 1);
 }
 
@@ -38,7 +38,7 @@ int DeadPid() {
 class SerialPortPosix : public ::testing::Test {
 protected:
     CPtyPair m_Pty;
-    CTempDir m_LockDir;
+    TempDir m_LockDir;
     CScopedEnv m_LockDirEnv{"TOVAMO_LOCK_DIR", m_LockDir.Path()};
     CSerialPortPosix m_Port;
 };
@@ -117,7 +117,7 @@ TEST_F(SerialPortPosix, WriteToAVanishedLineFailsAtOnce) {
 }
 
 TEST(PortHolders, PermissionDetailNamesTheGroupToJoin) {
-    CTempDir dir;
+    TempDir dir;
     const std::string device = dir.Path() + "/ttyUSB9";
     WriteFile(device, "");
     struct stat info {};
