@@ -6,7 +6,7 @@
 #   - without one ($DISPLAY and $WAYLAND_DISPLAY unset) says so and runs
 #     `tovamo-cli --port COM1 monitor`: type e (Enter), o (Escape), u (Up) or d (Down)
 #     and press Return; Ctrl-D or Ctrl-C ends. Without a terminal on stdin it plays a short
-#     scripted walk instead and exits.
+#     scripted walk, then reads the whole drive into a table, and exits.
 # The drive is stopped and the settings folder removed on exit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +14,8 @@ cd "$(dirname "$0")/.."
 build_dir=build/dev
 # Programs the demo needs; more can be added here.
 targets=(tovamo-drive-sim tovamo-cli tovamo)
-scripted_walk=(o e o u e o)
+# Into the first sub-menu, look at a value, step another one up and accept it, back out.
+scripted_walk=(e e u o u e u e o)
 
 build() {
     scripts/install-deps.sh
@@ -63,6 +64,8 @@ run_monitor() {
             printf '%s' "$key"
             sleep 0.3
         done | "$cli" --port COM1 monitor
+        echo "Reading the whole drive into a table (tovamo-cli read):"
+        "$cli" --port COM1 read | tr -d '\r' | iconv -f WINDOWS-1252 -t UTF-8  # the drive's texts are Windows-1252
     fi
 }
 
