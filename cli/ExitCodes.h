@@ -2,11 +2,11 @@
 
 // Exit statuses of tovamo-cli.
 enum CliExit : int {
-    kExitDone = 0,           // done; for procedures: the top level wrapped around
-    kExitPortFailed = 2,     // the port could not be opened
-    kExitWatchdog = 3,       // the drive went silent and the watchdog ended the procedure
-    kExitOverflowLevels = 4, // "Overflov Levels"
-    kExitFileFailed = 5,     // a file could not be read or written
-    kExitNotReached = 6,     // update completed but some "Yes" rows did not reach their file value
-    kExitUsage = 64,         // usage error
+    kExitDone = 0,            // done; for procedures: the top level wrapped around
+    kExitPortFailed = 2,      // the port could not be opened
+    kExitWatchdog = 3,        // the drive went silent and the watchdog ended the procedure
+    kExitOverflowLevels = 4,  // "Overflov Levels"
+    kExitFileFailed = 5,      // a file could not be read or written
+    kExitNotReached = 6,      // update completed but some "Yes" rows did not reach their file value
+    kExitUsage = 64,          // usage error
 };

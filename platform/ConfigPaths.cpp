@@ -3,8 +3,7 @@
 #include <cstdlib>
 
 namespace {
-std::string ConfigHome()
-{
+std::string ConfigHome() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     if (xdg != nullptr && xdg[0] == '/')
         return xdg;
@@ -13,6 +12,12 @@ std::string ConfigHome()
 }
 }  // namespace
 
-std::string TovamoConfigDir() { return ConfigHome() + "/Tovamo Dispenser"; }
-std::string TovamoSettingsFile() { return TovamoConfigDir() + "/tovamo.conf"; }
-std::string TovamoPortLinkDir() { return TovamoConfigDir() + "/ports"; }
+std::string TovamoConfigDir() {
+    return ConfigHome() + "/Tovamo Dispenser";
+}
+std::string TovamoSettingsFile() {
+    return TovamoConfigDir() + "/tovamo.conf";
+}
+std::string TovamoPortLinkDir() {
+    return TovamoConfigDir() + "/ports";
+}

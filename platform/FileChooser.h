@@ -10,7 +10,8 @@ public:
     virtual ~IFileChooser() = default;
     // Save: asks before overwriting an existing file; adds defaultExtension when the
     // chosen name has none; the folder must exist.
-    virtual std::optional<std::string> GetSaveFileName(const std::string& filter, const std::string& initialName,
+    virtual std::optional<std::string> GetSaveFileName(const std::string& filter,
+                                                       const std::string& initialName,
                                                        const std::string& defaultExtension) = 0;
     // Open: the folder must exist; the file need not.
     virtual std::optional<std::string> GetOpenFileName(const std::string& filter,
