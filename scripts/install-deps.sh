@@ -6,7 +6,7 @@ packages=(
     build-essential cmake ninja-build git
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
 )
 missing=()
 for p in "${packages[@]}"; do

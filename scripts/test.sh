@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test:
+#   clang-format check of the tracked sources
 #   dev build (warnings as errors) -> whole suite
 #   AddressSanitizer + UndefinedBehaviorSanitizer -> whole suite
 #   ThreadSanitizer -> the threaded tests (label "threaded")
@@ -18,6 +19,9 @@ run_preset() {
     cmake --preset "$preset" >/dev/null
     cmake --build "build/$preset" -j "$jobs"
 }
+
+echo "=== format"
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 run_preset dev
 ctest --test-dir build/dev -j "$jobs" "$@"
