@@ -19,6 +19,7 @@
 #include "platform/ImageList.h"
 #include "platform/LogFont.h"
 #include "platform/TextFormat.h"
+#include "platform/WindowInput.h"
 
 class IMessageBox;
 
@@ -48,6 +49,24 @@ inline constexpr int GVL_NONE = 0;
 inline constexpr int GVL_HORZ = 1;
 inline constexpr int GVL_VERT = 2;
 inline constexpr int GVL_BOTH = 3;
+
+// Mouse modes of the grid's input handling.
+inline constexpr int MOUSE_NOTHING = 0;
+inline constexpr int MOUSE_SELECT_ALL = 1;
+inline constexpr int MOUSE_SELECT_COL = 2;
+inline constexpr int MOUSE_SELECT_ROW = 3;
+inline constexpr int MOUSE_SELECT_CELLS = 4;
+inline constexpr int MOUSE_OVER_ROW_DIVIDE = 6;
+inline constexpr int MOUSE_SIZING_ROW = 7;
+inline constexpr int MOUSE_OVER_COL_DIVIDE = 8;
+inline constexpr int MOUSE_SIZING_COL = 9;
+inline constexpr int MOUSE_PREPARE_EDIT = 10;
+inline constexpr int MOUSE_PREPARE_DRAG = 11;
+inline constexpr int MOUSE_DRAGGING = 12;
+
+// The in-place editor's control id, and the auto-scroll timer's.
+inline constexpr unsigned IDC_INPLACE_CONTROL = 8;
+inline constexpr unsigned WM_LBUTTONDOWN_TIMER_ID = 513;
 
 // Column sort types for SetColumnSortType.
 inline constexpr int GVSORT_USER = 0;
@@ -188,6 +207,7 @@ public:
     int GetSelectedCount() const { return static_cast<int>(m_SelectedCellMap.size()); }
     const CCellMap& GetSelectedCellMap() const { return m_SelectedCellMap; }
     CCellMap& GetPrevSelectedCellMap() { return m_PrevSelectedCellMap; }
+    // Keys may collide in grids of more than 65,536 rows: lookups compare the cell.
     static std::uint32_t CellMapKey(int nRow, int nCol) {
         return (static_cast<std::uint32_t>(nCol) << 16) | (static_cast<std::uint32_t>(nRow) & 0xFFFFu);
     }
@@ -267,9 +287,35 @@ public:
     // --- Header spans -------------------------------------------------------------------
     virtual bool MergeFixedCells(int nRow, int nCol, int nRowSpan, int nColSpan, bool bSingleLine);
 
-    // --- Window requests (no-ops without a window) --------------------------------------
+    // --- Printing settings read by the cells' drawing ----------------------------------
+    void SetPrintBlackAndWhite(bool bBlackAndWhite) { m_bPrintBlackAndWhite = bBlackAndWhite; }
+    bool GetPrintBlackAndWhite() const { return m_bPrintBlackAndWhite; }
+    void SetPrintClipRect(const CRect& rect) { m_rectPrintClip = rect; }
+    const CRect& GetPrintClipRect() const { return m_rectPrintClip; }
+
+    // --- Layout (no window: nothing is visible) -----------------------------------------
+    int GetFixedRowHeight() const;
+    int GetFixedColumnWidth() const;
+    CCellID GetTopLeftNonFixedCell(bool bForceRecalculation = false) const;
+    CCellRange GetVisibleNonFixedCellRange(CRect* pRect = nullptr, bool bForceRecalculation = false) const;
+    CCellRange GetFullyVisibleNonFixedCellRange(bool bForceRecalculation = false) const;
+    bool GetCellOrigin(int nRow, int nCol, CPoint* pPoint) const;
+    bool GetCellOrigin(const CCellID& cell, CPoint* pPoint) const { return GetCellOrigin(cell.row, cell.col, pPoint); }
+    bool GetCellRect(int nRow, int nCol, CRect* pRect) const;
+    bool GetCellRect(const CCellID& cell, CRect* pRect) const { return GetCellRect(cell.row, cell.col, pRect); }
+    bool GetCellRangeRect(const CCellRange& cellRange, CRect* pRect) const;
+    CCellID GetCellFromPoint(CPoint point, bool bAllowFixedCellCheck = true) const;
+    bool IsCellVisible(int nRow, int nCol) const;
+    bool IsCellVisible(const CCellID& cell) const { return IsCellVisible(cell.row, cell.col); }
+    bool IsOverRowResizeArea(CPoint point) const;
+    bool IsOverColumnResizeArea(CPoint point) const;
+    // Forgets the cached first visible non-fixed cell; the next request recomputes it.
+    void ForgetTopLeftCell() { m_idTopLeftCell = CCellID(); }
+
+    // --- Painting -----------------------------------------------------------------------
+    // Paints what lies in the context's clip box: background, cells, grid lines.
+    void OnDraw(IDrawContext* pDC);
     void Refresh();
-    void ResetScrollBars();
     bool RedrawCell(int nRow, int nCol, IDrawContext* pDC = nullptr);
     bool RedrawCell(const CCellID& cell, IDrawContext* pDC = nullptr) {
         return RedrawCell(cell.row, cell.col, pDC);
@@ -277,10 +323,92 @@ public:
     bool RedrawRow(int nRow);
     bool RedrawColumn(int nCol);
     bool InvalidateCellRect(int nRow, int nCol);
-    // Forgets the cached first visible non-fixed cell (recomputed by the window side).
-    void ForgetTopLeftCell() { m_idTopLeftCell = CCellID(); }
-    CCellID GetCachedTopLeftCell() const { return m_idTopLeftCell; }
-    void SetCachedTopLeftCell(const CCellID& cell) { m_idTopLeftCell = cell; }
+    bool InvalidateCellRect(const CCellID& cell) { return InvalidateCellRect(cell.row, cell.col); }
+    bool InvalidateCellRect(const CCellRange& cellRange);
+
+    // --- Scrolling ----------------------------------------------------------------------
+    void ResetScrollBars();
+    void EnableScrollBars(int nBar, bool bEnable = true);
+    bool IsScrollBarShown(int nBar) const;
+    int GetScrollPosition(int nBar, bool bGetTrackPos = false) const;
+    bool SetScrollPosition(int nBar, int nPos, bool bRedraw = true);
+    int GetScrollMax(int nBar) const { return nBar == SB_VERT ? m_nVScrollMax : m_nHScrollMax; }
+    void EnsureVisible(int nRow, int nCol);
+    void EnsureVisible(const CCellID& cell) { EnsureVisible(cell.row, cell.col); }
+    void OnVScroll(int nSBCode);
+    void OnHScroll(int nSBCode);
+    // Posts one scroll request per line (or page) of the wheel's turn.
+    bool OnMouseWheel(std::uint32_t nFlags, int zDelta, CPoint point);
+    void OnSize();
+    // The desktop's colours changed: defaults that followed the old ones follow the new.
+    void OnSysColorChange();
+    // The desktop's settings changed: colours as above, and rows per wheel notch.
+    void OnSettingChange();
+
+    // --- Sizing -------------------------------------------------------------------------
+    bool AutoSizeColumn(int nCol, int nAutoSizeStyle = GVS_DEFAULT, bool bResetScroll = true);
+    bool AutoSizeRow(int nRow, bool bResetScroll = true);
+    void AutoSizeColumns(int nAutoSizeStyle = GVS_DEFAULT);
+    void AutoSizeRows();
+    void AutoSize(int nAutoSizeStyle = GVS_DEFAULT);
+    void ExpandColumnsToFit(bool bExpandFixed = true);
+    void ExpandLastColumn();
+    void ExpandRowsToFit(bool bExpandFixed = true);
+    void ExpandToFit(bool bExpandFixed = true);
+
+    // --- Selection by mouse and keys ----------------------------------------------------
+    void SelectAllCells();
+    void SelectColumns(CCellID currentCell, bool bForceRedraw = false, bool bSelectCells = true);
+    void SelectRows(CCellID currentCell, bool bForceRedraw = false, bool bSelectCells = true);
+    void SelectCells(CCellID currentCell, bool bForceRedraw = false, bool bSelectCells = true);
+    void OnSelecting(const CCellID& currentCell);
+    CCellRange GetSelectedCellRange() const;
+    CCellID GetSelectionStartCell() const { return m_SelectionStartCell; }
+    int GetMouseMode() const { return m_MouseMode; }
+
+    // --- Input settings -----------------------------------------------------------------
+    void SetColumnResize(bool bResize = true) { m_bAllowColumnResize = bResize; }
+    bool GetColumnResize() const { return m_bAllowColumnResize; }
+    void SetRowResize(bool bResize = true) { m_bAllowRowResize = bResize; }
+    bool GetRowResize() const { return m_bAllowRowResize; }
+    void EnableHiddenColUnhide(bool bEnable = true) { m_bHiddenColUnhide = bEnable; }
+    void EnableHiddenRowUnhide(bool bEnable = true) { m_bHiddenRowUnhide = bEnable; }
+    void EnableColumnHide(bool bEnable = true) { m_bAllowColHide = bEnable; }
+    void EnableRowHide(bool bEnable = true) { m_bAllowRowHide = bEnable; }
+
+    // --- Input handlers: platform-neutral keys (VK_*), flags (MK_*), client points ------
+    // Key and character handlers return false when the platform's default handling
+    // should run (for Tab: the dialog moves the focus on).
+    bool OnKeyDown(std::uint32_t nChar, std::uint32_t nFlags);
+    bool OnChar(std::uint32_t nChar, std::uint32_t nFlags);
+    void OnImeChar(std::uint32_t nChar, std::uint32_t nFlags);
+    std::uint32_t OnGetDlgCode(std::uint32_t nFlags) const;
+    void OnLButtonDown(std::uint32_t nFlags, CPoint point);
+    void OnMouseMove(std::uint32_t nFlags, CPoint point);
+    void OnLButtonUp(std::uint32_t nFlags, CPoint point);
+    void OnLButtonDblClk(std::uint32_t nFlags, CPoint point);
+    void OnRButtonUp(std::uint32_t nFlags, CPoint point);
+    // True when the grid chose the cursor (the point is in the client area).
+    bool OnSetCursor(CPoint point);
+    void OnTimer(unsigned nIDEvent);
+    void OnCaptureChanged();
+    // A notification from a child of the grid's window (the in-place editor's
+    // GN_ENDLABELEDIT with control id 8).
+    std::intptr_t OnChildNotify(int idFrom, NMHDR* pNotify);
+
+    // --- Edit operations ----------------------------------------------------------------
+    virtual void OnEditSelectAll();
+    virtual void OnEditCopy() {}
+    virtual void OnEditCut() {}
+    virtual void OnEditPaste() {}
+    virtual void ClearSelectedText() {}
+    virtual void OnFixedRowClick(CCellID& cell);
+    virtual void OnFixedColumnClick(CCellID& cell);
+    virtual void OnEditCell(int nRow, int nCol, CPoint point, std::uint32_t nChar);
+    virtual void OnEndEditCell(int nRow, int nCol, const std::string& str);
+    virtual bool ValidateEdit(int nRow, int nCol, const std::string& str);
+    virtual void EndEditing();
+    virtual void OnBeginDrag() {}
 
 protected:
     virtual CGridCellBase* CreateCell(int nRow, int nCol);
@@ -366,7 +494,36 @@ private:
 
     // Focus, selection, layout cache.
     CCellID m_idCurrentCell;
-    CCellID m_idTopLeftCell;
+    mutable CCellID m_idTopLeftCell;
     CCellMap m_SelectedCellMap;
     CCellMap m_PrevSelectedCellMap;
+
+    // Printing settings.
+    bool m_bPrintBlackAndWhite = false;
+    CRect m_rectPrintClip;
+
+    // Scroll bars: 0x01 horizontal shown, 0x02 vertical shown; maxima in pixels.
+    int m_nBarState = 0;
+    int m_nVScrollMax = 0;
+    int m_nHScrollMax = 0;
+
+    // Mouse and keyboard input.
+    CCellID m_SelectionStartCell;
+    CCellID m_LeftClickDownCell;
+    CPoint m_LeftClickDownPoint;
+    CPoint m_LastMousePoint;
+    bool m_bLMouseButtonDown = false;
+    int m_MouseMode = 0;
+    unsigned m_nTimerID = 0;
+    unsigned m_nTimerInterval = 25;
+    int m_nResizeCaptureRange = 3;
+    bool m_bAllowColumnResize = true;
+    bool m_bAllowRowResize = true;
+    bool m_bHiddenColUnhide = true;
+    bool m_bHiddenRowUnhide = true;
+    bool m_bAllowColHide = true;
+    bool m_bAllowRowHide = true;
+    // The system colours the defaults were last set from (for OnSysColorChange).
+    COLORREF m_crHighlight = 0;
+    COLORREF m_crHighlightText = 0;
 };

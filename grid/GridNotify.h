@@ -49,6 +49,9 @@ class IGridNotifyTarget {
 public:
     virtual ~IGridNotifyTarget() = default;
     virtual std::intptr_t OnGridNotify(int idFrom, NMHDR* pNotify) = 0;
+    // The command that follows every left-button release over a cell, after the
+    // release has been handled (it arrives later, from the window's event queue).
+    virtual void OnGridCommand(int /*idFrom*/) {}
 };
 
 // Virtual-mode supplier of cell contents: fills pDispInfo->item; lParam is the value

@@ -22,6 +22,8 @@ inline constexpr int COLOR_INFOBK = 24;
 // System metric indexes.
 inline constexpr int SM_CXVSCROLL = 2;
 inline constexpr int SM_CYHSCROLL = 3;
+inline constexpr int SM_CXBORDER = 5;
+inline constexpr int SM_CYBORDER = 6;
 
 // What the desktop offers the core: system colours, metrics, the message font and a
 // screen context for measuring. The core uses CFixedSystemMetrics (fixed values, no
