@@ -62,6 +62,8 @@ int CHardware::OpenPort(const std::string& name) {
             if (configured.m_nErrno != 0)
                 m_pPort->Close();
         }
+        const bool bOpen = opened.m_nErrno == 0 && configured.m_nErrno == 0;
+        m_strPath = bOpen ? path : std::string();
     }
     if (m_Reader.joinable())
         WakeReader();  // a running reader waits on the old descriptor
@@ -107,6 +109,11 @@ void CHardware::StopReader() {
     m_bStopRequest.store(1);
     WakeReader();
     m_Reader.join();
+}
+
+void CHardware::SetLinkStateListener(ILinkStateListener* listener) {
+    std::lock_guard<std::mutex> lock(m_Lock);
+    m_pLinkListener = listener;
 }
 
 bool CHardware::IsOpen() const {

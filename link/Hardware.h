@@ -8,6 +8,7 @@
 
 #include "link/KeyWriter.h"
 #include "link/LineFramer.h"
+#include "link/LinkState.h"
 #include "link/SerialBackend.h"
 #include "link/ServoDataSink.h"
 #include "platform/MessageBox.h"
@@ -20,6 +21,11 @@
 //
 // A sink's PostServoData runs on the reader thread with m_Lock held: it must queue the
 // record and return, and must not call WritePort from there.
+//
+// When the device goes away (hang-up, I/O error, device removed) the reader closes the
+// port, reports "lost" and looks every 200 ms whether the path it was opened by leads to a
+// device again (a port link or /dev/serial/by-id name finds a replugged adapter); it then
+// re-opens it exclusively with the same settings and reports "back".
 class CHardware : public IKeyWriter {
 public:
     // Without a back end the POSIX serial port is used.
@@ -41,14 +47,20 @@ public:
     // Returns once the reader thread has ended; at once if it never started.
     void StopReader();
     bool IsOpen() const;
+    // Who hears of a lost and regained device; nullptr stops the news. Once this returns,
+    // the previous listener is not called any more.
+    void SetLinkStateListener(ILinkStateListener* listener);
 
 private:
-    enum class EPass { Data, Idle, Failed };
+    enum class EPass { Data, Idle, Gone, Closed };
 
     void ReaderThreadProc();
-    EPass RunPollingPass();
+    EPass RunPollingPass(short revents);
     short WaitForPortOrStop();
     void WaitForStop(int timeoutMs);
+    void AwaitReplug();
+    SSerialResult Reopen(const std::string& path);
+    void ReportLinkState(ELinkState state, const std::string& detail);
     void DrainWakeUps();
     void WakeReader();
     void ShowOpenFailure(const std::string& text, const std::string& path, const std::string& reason);
@@ -57,6 +69,8 @@ private:
     std::unique_ptr<ISerialBackend> m_pPort;
     IServoDataSink* m_pSink = nullptr;
     IMessageBox* m_pMessages = nullptr;
+    ILinkStateListener* m_pLinkListener = nullptr;  // under m_Lock
+    std::string m_strPath;                          // the path of the last good open; under m_Lock
     std::atomic<int> m_bStopRequest{0};
     std::atomic<int> m_bStopped{0};
     mutable std::mutex m_Lock;

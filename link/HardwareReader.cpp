@@ -9,60 +9,66 @@
 
 namespace {
 
-// While the port seems gone (adapter unplugged, the far end of a pseudo-terminal closed)
-// the reader looks at it again after these pauses instead of spinning on a hang-up.
-constexpr int kFirstBackoffMs = 200;
-constexpr int kLongestBackoffMs = 1000;
 // Without a wake-up descriptor a stop is noticed at the latest after this long.
 constexpr int kStopCheckMs = 100;
-
-int NextBackoff(int backoffMs) {
-    return backoffMs == 0 ? kFirstBackoffMs : std::min(2 * backoffMs, kLongestBackoffMs);
-}
+// A port that keeps waking the reader as readable but never yields a byte is no use; it is
+// treated as gone, which re-opens it and keeps the reader from spinning on it.
+constexpr int kMostEmptyWakeUps = 64;
 
 bool IsHangUp(short revents) {
-    return (revents & (POLLHUP | POLLERR | POLLNVAL)) != 0 && (revents & POLLIN) == 0;
+    return (revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
 }  // namespace
 
+// Waits on the port between passes, always: a wake-up that finds nothing costs one more
+// wait, never a pause, so the drive's next answer is read as soon as it comes. Only a
+// device that is really gone makes the reader step back (AwaitReplug).
 void CHardware::ReaderThreadProc() {
-    int backoffMs = 0;          // > 0 while the port seems gone
-    bool readableSeen = false;  // the last wait said bytes had come
+    int emptyWakeUps = 0;
+    short revents = 0;  // what the last wait saw on the port
     while (!m_bStopRequest.load()) {
-        const EPass pass = RunPollingPass();
+        const EPass pass = RunPollingPass(revents);
         if (pass == EPass::Data)
-            backoffMs = 0;
-        else if (pass == EPass::Failed || readableSeen || backoffMs > 0)
-            backoffMs = NextBackoff(backoffMs);
-        readableSeen = false;
+            emptyWakeUps = 0;
+        else if (pass == EPass::Idle && (revents & POLLIN) != 0)
+            ++emptyWakeUps;
         if (m_bStopRequest.load())
             break;
-        if (backoffMs > 0) {
-            WaitForStop(backoffMs);
+        // A hang-up that still had bytes to give comes back on the next wait, and the
+        // pass after it finds the port empty.
+        const bool bHungUp = pass == EPass::Idle && IsHangUp(revents);
+        if (pass == EPass::Gone || bHungUp || emptyWakeUps > kMostEmptyWakeUps) {
+            emptyWakeUps = 0;
+            revents = 0;
+            AwaitReplug();
             continue;
         }
-        const short revents = WaitForPortOrStop();
-        readableSeen = (revents & POLLIN) != 0;
-        if (IsHangUp(revents))
-            backoffMs = NextBackoff(backoffMs);
+        revents = WaitForPortOrStop();
     }
     m_bStopped.store(1);
 }
 
-CHardware::EPass CHardware::RunPollingPass() {
+CHardware::EPass CHardware::RunPollingPass(short revents) {
     std::lock_guard<std::mutex> lock(m_Lock);
-    const int waiting = m_pPort->BytesWaiting();
+    if (!m_pPort->IsOpen())
+        return EPass::Closed;
+    int waiting = m_pPort->BytesWaiting();
     if (waiting < 0)
-        return EPass::Failed;
+        return EPass::Gone;
+    // Readable but nothing queued: a read tells an empty port from a failed one.
+    if (waiting == 0 && (revents & (POLLIN | POLLHUP | POLLERR)) != 0)
+        waiting = CLineFramer::kLineSize;
     if (waiting == 0)
         return EPass::Idle;
     // A full line buffer is emptied by the framer, so a pass never has to read less than
     // is queued for its sake; it still takes at most one buffer's worth.
     char bytes[CLineFramer::kLineSize];
     const int got = m_pPort->Read(bytes, std::min(waiting, CLineFramer::kLineSize));
-    if (got <= 0)
-        return EPass::Failed;
+    if (got < 0)
+        return EPass::Gone;
+    if (got == 0)
+        return EPass::Idle;
     m_Framer.Feed(bytes, static_cast<std::size_t>(got), [this](std::unique_ptr<CServoData> record) {
         if (m_pSink != nullptr)
             m_pSink->PostServoData(std::move(record));

@@ -9,11 +9,16 @@
 #include <unistd.h>
 
 CPortLink::~CPortLink() {
+    Remove();
+}
+
+void CPortLink::Remove() {
     if (m_strPath.empty())
         return;
     std::error_code ec;
     if (std::filesystem::read_symlink(m_strPath, ec) == m_strTarget && !ec)
         unlink(m_strPath.c_str());
+    m_strPath.clear();
 }
 
 bool CPortLink::Create(const std::string& path, const std::string& target, std::string& error) {

@@ -15,6 +15,9 @@ public:
 
     // Creates missing parent folders. Returns false with a reason in `error`.
     bool Create(const std::string& path, const std::string& target, std::string& error);
+    // Removes the link now if it still points at our terminal (an unplugged adapter's
+    // stable name disappears with it).
+    void Remove();
 
 private:
     std::string m_strPath;

@@ -15,10 +15,16 @@ std::string Reason(const char* call) {
 }  // namespace
 
 CPseudoTerminal::~CPseudoTerminal() {
+    Close();
+}
+
+void CPseudoTerminal::Close() {
     if (m_nSlave >= 0)
         close(m_nSlave);
     if (m_nMaster >= 0)
         close(m_nMaster);
+    m_nSlave = -1;
+    m_nMaster = -1;
 }
 
 bool CPseudoTerminal::Open(std::string& error) {

@@ -15,8 +15,11 @@ public:
 
     // Returns false with a reason in `error`.
     bool Open(std::string& error);
+    // Both ends closed: the program's port sees a hang-up, as when a cable is pulled.
+    void Close();
 
     int MasterFd() const { return m_nMaster; }  // non-blocking
+    int SlaveFd() const { return m_nSlave; }
     const std::string& SlavePath() const { return m_strSlavePath; }
 
 private:

@@ -7,10 +7,12 @@
 #include <ctime>
 
 #include <poll.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
 constexpr std::int64_t kNsPerSecond = 1000000000;
+constexpr std::int64_t kNsPerMs = 1000000;
 
 std::int64_t MonotonicNs() {
     timespec now{};
@@ -27,9 +29,13 @@ CSimServer::CSimServer(CDriveSimulator& drive, int masterFd, int stopFd, Options
       m_nByteNs(options.m_nBaud > 0 ? 10 * kNsPerSecond / options.m_nBaud : 0) {}
 
 int CSimServer::Run() {
+    m_nStarted = MonotonicNs();
     while (!m_bStopped) {
+        ReleaseHeldIfDue();
+        if (UnplugDue())
+            return kUnplug;
         pollfd fds[2] = {{m_nMaster, POLLIN, 0}, {m_nStop, POLLIN, 0}};
-        if (poll(fds, 2, -1) < 0) {
+        if (poll(fds, 2, NextEventMs()) < 0) {
             if (errno == EINTR)
                 continue;
             std::perror("tovamo-drive-sim: poll");
@@ -41,6 +47,33 @@ int CSimServer::Run() {
             return 1;
     }
     return 0;
+}
+
+int CSimServer::NextEventMs() const {
+    const std::int64_t elapsedMs = (MonotonicNs() - m_nStarted) / kNsPerMs;
+    std::int64_t next = -1;
+    for (const int at : {m_options.m_nUnplugAfterMs, m_options.m_nHeldFd >= 0 ? m_options.m_nHeldMs : -1}) {
+        if (at >= 0) {
+            const std::int64_t left = std::max<std::int64_t>(0, at - elapsedMs + 1);
+            next = next < 0 ? left : std::min(next, left);
+        }
+    }
+    return static_cast<int>(next);
+}
+
+bool CSimServer::UnplugDue() const {
+    if (m_options.m_nUnplugAfterKeys >= 0 && m_nKeys >= m_options.m_nUnplugAfterKeys)
+        return true;
+    return m_options.m_nUnplugAfterMs >= 0 &&
+           MonotonicNs() - m_nStarted >= m_options.m_nUnplugAfterMs * kNsPerMs;
+}
+
+// The other program that held the replugged terminal lets it go.
+void CSimServer::ReleaseHeldIfDue() {
+    if (m_options.m_nHeldFd < 0 || MonotonicNs() - m_nStarted < m_options.m_nHeldMs * kNsPerMs)
+        return;
+    flock(m_options.m_nHeldFd, LOCK_UN);
+    m_options.m_nHeldFd = -1;
 }
 
 bool CSimServer::HandleInput() {
@@ -58,6 +91,9 @@ bool CSimServer::HandleInput() {
             std::perror("tovamo-drive-sim: writing the key log");
         if (!Send(m_drive.OnKey(buffer[i])))
             return false;
+        ++m_nKeys;
+        if (UnplugDue())
+            return true;  // the bytes after this key are lost with the cable
     }
     return true;
 }

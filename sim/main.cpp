@@ -9,6 +9,8 @@
 #include <string>
 
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include "sim/DefaultMenu.h"
@@ -37,17 +39,30 @@ struct Options {
     std::string m_strLog;
     int m_nBaud = 0;
     int m_nSilentAfter = -1;
+    int m_nUnplugAfterKeys = -1;
+    int m_nUnplugAfterMs = -1;
+    int m_nUnpluggedMs = 500;
+    int m_nBusyMs = 0;
 };
 
 void Usage(std::FILE* out) {
     std::fputs(
         "usage: tovamo-drive-sim [--menu FILE] [--link PATH] [--baud N] [--log FILE] [--silent-after N]\n"
+        "                        [--unplug-after-keys N | --unplug-after-ms MS] [--unplugged-ms MS]\n"
+        "                        [--busy-ms MS]\n"
         "Serves a simulated drive on a new pseudo-terminal and prints \"PTY <path>\" once ready.\n"
         "  --menu FILE        menu file (default: the built-in menu, sim/default-menu.txt)\n"
         "  --link PATH        symbolic link PATH -> the terminal, removed at exit\n"
         "  --baud N           pace the answers at 10 bits per byte at N baud (0: unpaced)\n"
         "  --log FILE         append every byte received to FILE\n"
         "  --silent-after N   answer only the first N keys\n"
+        "  --unplug-after-keys N, --unplug-after-ms MS\n"
+        "                     once, after answering N keys or MS after start: close the\n"
+        "                     terminal and remove the link (a pulled USB cable); after\n"
+        "                     --unplugged-ms (default 500) open a new terminal, link it at\n"
+        "                     the same PATH and print \"PTY <path>\" again\n"
+        "  --busy-ms MS       after that replug, hold the new terminal locked for MS, as a\n"
+        "                     terminal program that grabbed it would\n"
         "Ends on SIGINT or SIGTERM.\n",
         out);
 }
@@ -87,6 +102,14 @@ int ParseOptions(int argc, char** argv, Options& options) {
             ok = ParseCount(value, options.m_nBaud);
         else if (arg == "--silent-after")
             ok = ParseCount(value, options.m_nSilentAfter);
+        else if (arg == "--unplug-after-keys")
+            ok = ParseCount(value, options.m_nUnplugAfterKeys);
+        else if (arg == "--unplug-after-ms")
+            ok = ParseCount(value, options.m_nUnplugAfterMs);
+        else if (arg == "--unplugged-ms")
+            ok = ParseCount(value, options.m_nUnpluggedMs);
+        else if (arg == "--busy-ms")
+            ok = ParseCount(value, options.m_nBusyMs);
         else
             ok = false;
         if (!ok) {
@@ -133,18 +156,58 @@ bool InstallStopSignals(int (&pipeFds)[2]) {
     return true;
 }
 
-int Serve(const Options& options, CSimMenu menu) {
-    int stopPipe[2] = {-1, -1};
-    if (!InstallStopSignals(stopPipe)) {
-        std::perror("tovamo-drive-sim: pipe");
-        return kExitFailed;
+// Waits `ms` unless a stop comes first; false on a stop.
+bool PauseUnlessStopped(int stopFd, int ms) {
+    pollfd stop{stopFd, POLLIN, 0};
+    int ready = 0;
+    while ((ready = poll(&stop, 1, ms)) < 0 && errno == EINTR) {
     }
-    CPseudoTerminal terminal;
-    CPortLink link;
+    return ready == 0;
+}
+
+// Opens a terminal, links it and says where it is. False after a message.
+bool Plug(const Options& options, CPseudoTerminal& terminal, CPortLink& link) {
     std::string error;
     if (!terminal.Open(error) ||
         (!options.m_strLink.empty() && !link.Create(options.m_strLink, terminal.SlavePath(), error))) {
         std::fprintf(stderr, "tovamo-drive-sim: %s\n", error.c_str());
+        return false;
+    }
+    std::printf("PTY %s\n", terminal.SlavePath().c_str());
+    std::fflush(stdout);
+    return true;
+}
+
+// Serves terminal after terminal: the first one, and after the one unplug the replugged one.
+int ServeTerminals(const Options& options, CDriveSimulator& drive, int stopFd,
+                   CSimServer::Options serverOptions) {
+    serverOptions.m_nUnplugAfterKeys = options.m_nUnplugAfterKeys;
+    serverOptions.m_nUnplugAfterMs = options.m_nUnplugAfterMs;
+    for (bool replugged = false;; replugged = true) {
+        CPseudoTerminal terminal;
+        CPortLink link;
+        if (!Plug(options, terminal, link))
+            return kExitFailed;
+        if (replugged && options.m_nBusyMs > 0 && flock(terminal.SlaveFd(), LOCK_EX | LOCK_NB) == 0) {
+            serverOptions.m_nHeldFd = terminal.SlaveFd();
+            serverOptions.m_nHeldMs = options.m_nBusyMs;
+        }
+        const int status = CSimServer(drive, terminal.MasterFd(), stopFd, serverOptions).Run();
+        if (status != CSimServer::kUnplug)
+            return status;
+        serverOptions.m_nUnplugAfterKeys = -1;
+        serverOptions.m_nUnplugAfterMs = -1;
+        link.Remove();
+        terminal.Close();
+        if (!PauseUnlessStopped(stopFd, options.m_nUnpluggedMs))
+            return 0;
+    }
+}
+
+int Serve(const Options& options, CSimMenu menu) {
+    int stopPipe[2] = {-1, -1};
+    if (!InstallStopSignals(stopPipe)) {
+        std::perror("tovamo-drive-sim: pipe");
         return kExitFailed;
     }
     CSimServer::Options serverOptions;
@@ -159,9 +222,7 @@ int Serve(const Options& options, CSimMenu menu) {
         }
     }
     CDriveSimulator drive(std::move(menu), options.m_nSilentAfter);
-    std::printf("PTY %s\n", terminal.SlavePath().c_str());
-    std::fflush(stdout);
-    const int status = CSimServer(drive, terminal.MasterFd(), stopPipe[0], serverOptions).Run();
+    const int status = ServeTerminals(options, drive, stopPipe[0], serverOptions);
     if (serverOptions.m_nLogFd >= 0)
         close(serverOptions.m_nLogFd);
     return status;

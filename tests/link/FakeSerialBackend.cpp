@@ -43,6 +43,10 @@ bool CFakeSerialBackend::GetLineSettings(SLineSettings& settings) const {
 }
 
 int CFakeSerialBackend::BytesWaiting() {
+    for (char dropped = 0; m_nToDrop.load() > 0 && ::read(m_nPipe[0], &dropped, 1) == 1;) {
+        --m_nToDrop;
+        ++m_nDropped;
+    }
     int count = 0;
     if (!m_bOpen || ::ioctl(m_nPipe[0], FIONREAD, &count) != 0)
         return -1;
@@ -77,6 +81,11 @@ void CFakeSerialBackend::Inject(const std::string& bytes) {
     if (!bytes.empty() &&
         ::write(m_nPipe[1], bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
         throw std::runtime_error("fake port: injected bytes do not fit the pipe");
+}
+
+void CFakeSerialBackend::InjectDropped(int count) {
+    m_nToDrop += count;
+    Inject(std::string(static_cast<std::size_t>(count), '\0'));
 }
 
 void CFakeSerialBackend::Unplug() {

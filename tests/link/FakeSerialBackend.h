@@ -31,6 +31,10 @@ public:
     void SetLineSettings(const SLineSettings& settings) { m_Settings = settings; }
     void Inject(const std::string& bytes);
     void Unplug();  // the far end goes away: hang-up on the descriptor
+    // Bytes that wake the reader but that the port then drops (line noise the driver
+    // discards): a readable wake-up that finds nothing queued.
+    void InjectDropped(int count);
+    long BytesDropped() const { return m_nDropped.load(); }
     std::string Written() const;
     long BytesConsumed() const { return m_nConsumed.load(); }
     const std::string& OpenedPath() const { return m_strPath; }
@@ -45,6 +49,8 @@ private:
     SLineSettings m_Settings{1200, 7, 'E', 2, true, true};
     int m_nCloses = 0;
     std::atomic<long> m_nConsumed{0};
+    std::atomic<int> m_nToDrop{0};
+    std::atomic<long> m_nDropped{0};
     mutable std::mutex m_WrittenLock;
     std::string m_strWritten;
 };

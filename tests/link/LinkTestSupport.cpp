@@ -31,6 +31,28 @@ std::vector<SExpectedRecord> CCollectingSink::Records() const {
     return m_Records;
 }
 
+void CLinkStateRecorder::OnLinkState(ELinkState state, const std::string& detail) {
+    std::lock_guard<std::mutex> lock(m_Lock);
+    m_States.push_back(state == ELinkState::kLost ? "lost" : state == ELinkState::kBusy ? "busy" : "back");
+    m_Details.push_back(detail);
+    m_Arrived.notify_all();
+}
+
+bool CLinkStateRecorder::WaitForCount(std::size_t count, std::chrono::milliseconds patience) {
+    std::unique_lock<std::mutex> lock(m_Lock);
+    return m_Arrived.wait_for(lock, patience, [&] { return m_States.size() >= count; });
+}
+
+std::vector<std::string> CLinkStateRecorder::States() const {
+    std::lock_guard<std::mutex> lock(m_Lock);
+    return m_States;
+}
+
+std::vector<std::string> CLinkStateRecorder::Details() const {
+    std::lock_guard<std::mutex> lock(m_Lock);
+    return m_Details;
+}
+
 CPtyPair::CPtyPair() {
     char name[256] = {};
     if (::openpty(&m_nMaster, &m_nSlave, name, nullptr, nullptr) != 0)

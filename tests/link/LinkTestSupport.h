@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "FramingVectors.h"
+#include "link/LinkState.h"
 #include "link/ServoDataSink.h"
 #include "platform/MessageBox.h"
 #include "support/RecordingMessageBox.h"
@@ -32,6 +33,22 @@ private:
     mutable std::mutex m_Lock;
     std::condition_variable m_Arrived;
     std::vector<SExpectedRecord> m_Records;
+};
+
+// Keeps the link states the reader reports, as "lost", "busy", "back".
+class CLinkStateRecorder final : public ILinkStateListener {
+public:
+    void OnLinkState(ELinkState state, const std::string& detail) override;
+    // Waits until `count` states have come; false when kPatience ran out.
+    bool WaitForCount(std::size_t count, std::chrono::milliseconds patience = kPatience);
+    std::vector<std::string> States() const;
+    std::vector<std::string> Details() const;
+
+private:
+    mutable std::mutex m_Lock;
+    std::condition_variable m_Arrived;
+    std::vector<std::string> m_States;
+    std::vector<std::string> m_Details;
 };
 
 // A pseudo-terminal: the test plays the drive on the master; the port opens the slave.

@@ -44,6 +44,13 @@ SimDrive::SimDrive(SimDriveOptions options) {
         args.insert(args.end(), {"--link", options.linkPath});
     if (options.silentAfter >= 0)
         args.insert(args.end(), {"--silent-after", std::to_string(options.silentAfter)});
+    if (options.unplugAfterKeys >= 0)
+        args.insert(args.end(), {"--unplug-after-keys", std::to_string(options.unplugAfterKeys)});
+    if (options.unplugAfterMs >= 0)
+        args.insert(args.end(), {"--unplug-after-ms", std::to_string(options.unplugAfterMs)});
+    if (options.unplugAfterKeys >= 0 || options.unplugAfterMs >= 0)
+        args.insert(args.end(), {"--unplugged-ms", std::to_string(options.unpluggedMs), "--busy-ms",
+                                 std::to_string(options.busyMs)});
     std::vector<char*> argv;
     for (std::string& arg : args)
         argv.push_back(arg.data());

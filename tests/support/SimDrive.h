@@ -12,6 +12,12 @@ struct SimDriveOptions {
     int baud = 0;      // 0 = unpaced
     std::string linkPath;
     int silentAfter = -1;
+    // One pulled cable (needs linkPath to be found again): after this many keys or
+    // milliseconds, for unpluggedMs; then held by "another program" for busyMs.
+    int unplugAfterKeys = -1;
+    int unplugAfterMs = -1;
+    int unpluggedMs = 500;
+    int busyMs = 0;
 };
 
 // A tovamo-drive-sim process for one test: started in the constructor, which returns once
