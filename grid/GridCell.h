@@ -46,6 +46,9 @@ public:
 
     void Reset() override;
 
+    // Draws the cell; a cell of a merged block draws the whole block with its owner's content.
+    bool Draw(IDrawContext* pDC, int nRow, int nCol, CRect rect, bool bEraseBkgnd = true) override;
+
     bool Edit(int nRow, int nCol, CRect rect, CPoint point, std::uint32_t nID, std::uint32_t nChar) override;
     void EndEdit() override;
     void OnEndEdit() override;

@@ -84,14 +84,6 @@ void CGridCellBase::CopyFrom(const CGridCellBase& cell) {
     SetMargin(cell.GetMargin());
 }
 
-bool CGridCellBase::Draw(IDrawContext* pDC, int /*nRow*/, int /*nCol*/, CRect rect, bool /*bEraseBkgnd*/) {
-    // The painting steps belong to the grid's window and come with it; until then a
-    // cell reports that it drew nothing.
-    (void)pDC;
-    (void)rect;
-    return false;
-}
-
 bool CGridCellBase::GetTextRect(CRect* pRect) {
     const CGridCtrl* pGrid = GetGrid();
     const int nImage = GetImage();

@@ -105,5 +105,12 @@ public:
     virtual bool OnSetCursor() { return true; }
 
 protected:
+    // The steps of Draw; each may move the rectangle's edges for the next.
+    void DrawBackground(IDrawContext* pDC, CRect& rect, COLORREF textClr, COLORREF textBkClr,
+                        bool bEraseBkgnd, bool bPrinting);
+    void DrawFixedBorder(IDrawContext* pDC, int nRow, int nCol, CRect& rect, bool bPrinting);
+    void DrawImage(IDrawContext* pDC, const CRect& rect, int nMargin);
+    void DrawSortArrow(IDrawContext* pDC, CRect& rect, int nMargin);
+
     std::uint32_t m_nState = 0;
 };

@@ -183,52 +183,6 @@ void CGridCtrl::SetLightCellMode() {
     m_pRtcNonFixed = RUNTIME_CLASS(CGridCellLitle);
 }
 
-// --- Window requests ----------------------------------------------------------------------
-
-void CGridCtrl::Refresh() {
-    if (IsWindow() && m_bAllowDraw) {
-        m_pHost->Invalidate(true);
-    }
-}
-
-void CGridCtrl::ResetScrollBars() {
-    if (IsWindow()) {
-        m_pHost->ResetScrollBars();
-    }
-}
-
-bool CGridCtrl::RedrawCell(int nRow, int nCol, IDrawContext* /*pDC*/) {
-    if (!IsWindow() || !m_bAllowDraw || !IsValid(nRow, nCol)) {
-        return false;
-    }
-    m_pHost->InvalidateCell(nRow, nCol);
-    return true;
-}
-
-bool CGridCtrl::RedrawRow(int nRow) {
-    bool bResult = true;
-    for (int nCol = 0; nCol < m_nCols; ++nCol) {
-        bResult = RedrawCell(nRow, nCol) && bResult;
-    }
-    return bResult;
-}
-
-bool CGridCtrl::RedrawColumn(int nCol) {
-    bool bResult = true;
-    for (int nRow = 0; nRow < m_nRows; ++nRow) {
-        bResult = RedrawCell(nRow, nCol) && bResult;
-    }
-    return bResult;
-}
-
-bool CGridCtrl::InvalidateCellRect(int nRow, int nCol) {
-    if (!IsWindow() || !m_bAllowDraw || !IsValid(nRow, nCol)) {
-        return false;
-    }
-    m_pHost->InvalidateCell(nRow, nCol);
-    return true;
-}
-
 bool CGridCtrl::SetItemTextFormatted(int nRow, int nCol, const char* szFmt, ...) {
     if (szFmt == nullptr) {
         return false;

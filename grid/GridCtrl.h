@@ -78,8 +78,9 @@ inline constexpr int GVSORT_FLOAT = 2;
 using PFNLVCOMPARE = int (*)(const CGridCellBase* pCell1, const CGridCellBase* pCell2,
                              std::intptr_t lParamSort);
 
-// Key of the selected-cell maps: (column << 16) | (row & 0xFFFF).
-using CCellMap = std::unordered_map<std::uint32_t, CCellID>;
+// Key of the selected-cell maps: the column in the high 32 bits, the row in the low
+// ones, so that every cell of a grid of any size has a key of its own.
+using CCellMap = std::unordered_map<std::uint64_t, CCellID>;
 
 // A grid of rows and columns of cells, the first rows and columns optionally fixed
 // (headers). This is the model and its interface: every operation works on the
@@ -207,9 +208,9 @@ public:
     int GetSelectedCount() const { return static_cast<int>(m_SelectedCellMap.size()); }
     const CCellMap& GetSelectedCellMap() const { return m_SelectedCellMap; }
     CCellMap& GetPrevSelectedCellMap() { return m_PrevSelectedCellMap; }
-    // Keys may collide in grids of more than 65,536 rows: lookups compare the cell.
-    static std::uint32_t CellMapKey(int nRow, int nCol) {
-        return (static_cast<std::uint32_t>(nCol) << 16) | (static_cast<std::uint32_t>(nRow) & 0xFFFFu);
+    static std::uint64_t CellMapKey(int nRow, int nCol) {
+        return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(nCol)) << 32) |
+               static_cast<std::uint32_t>(nRow);
     }
 
     // --- Settings -----------------------------------------------------------------------
@@ -300,9 +301,13 @@ public:
     CCellRange GetVisibleNonFixedCellRange(CRect* pRect = nullptr, bool bForceRecalculation = false) const;
     CCellRange GetFullyVisibleNonFixedCellRange(bool bForceRecalculation = false) const;
     bool GetCellOrigin(int nRow, int nCol, CPoint* pPoint) const;
-    bool GetCellOrigin(const CCellID& cell, CPoint* pPoint) const { return GetCellOrigin(cell.row, cell.col, pPoint); }
+    bool GetCellOrigin(const CCellID& cell, CPoint* pPoint) const {
+        return GetCellOrigin(cell.row, cell.col, pPoint);
+    }
     bool GetCellRect(int nRow, int nCol, CRect* pRect) const;
-    bool GetCellRect(const CCellID& cell, CRect* pRect) const { return GetCellRect(cell.row, cell.col, pRect); }
+    bool GetCellRect(const CCellID& cell, CRect* pRect) const {
+        return GetCellRect(cell.row, cell.col, pRect);
+    }
     bool GetCellRangeRect(const CCellRange& cellRange, CRect* pRect) const;
     CCellID GetCellFromPoint(CPoint point, bool bAllowFixedCellCheck = true) const;
     bool IsCellVisible(int nRow, int nCol) const;
@@ -417,6 +422,41 @@ protected:
     bool SortItems(PFNLVCOMPARE pfnCompare, int nCol, bool bAscending, std::intptr_t data, int low, int high);
 
 private:
+    // Where a key moves the focus.
+    struct KeyMoveResult {
+        CCellID next;
+        bool bChangeLine = false;  // Tab or Shift+Tab wrapped to another row
+        bool bDefault = false;     // the platform's default handling runs (Tab leaves the grid)
+    };
+
+    // Painting steps.
+    void EraseBkgnd(IDrawContext* pDC, const CRect& clipRect, const CRect& visRect);
+    void DrawCellAt(IDrawContext* pDC, int nRow, int nCol, const CRect& rect, bool bEraseBkgnd);
+    void DrawCellBlock(IDrawContext* pDC, const CRect& clipRect, int nFirstRow, int nLastRow, int y0,
+                       int nFirstCol, int nLastCol, int x0);
+    void DrawGridLines(IDrawContext* pDC, const CCellRange& visible, const CRect& visRect);
+    // Mouse steps.
+    bool PrepareEditOrDrag(std::uint32_t nFlags, CPoint point);
+    void StartSelecting(std::uint32_t nFlags);
+    void StartColumnResize(CPoint point);
+    void StartRowResize(CPoint point);
+    void EndColumnResize(CPoint point);
+    void EndRowResize(CPoint point);
+    void DragWithButton(CPoint point);
+    void HoverWithoutButton(CPoint point);
+    // Keyboard steps; -1 when there is no such row or column.
+    int NextVisibleColumn(int nCol) const;
+    int PrevVisibleColumn(int nCol) const;
+    int NextVisibleRow(int nRow) const;
+    int PrevVisibleRow(int nRow) const;
+    CCellID MoveArrow(std::uint32_t nChar) const;
+    KeyMoveResult MoveTab() const;
+    KeyMoveResult MoveBackTab() const;
+    CCellID MovePage(std::uint32_t nChar);
+    CCellID MoveHomeEnd(std::uint32_t nChar, bool bCtrl);
+    void FollowKeyMove(std::uint32_t nChar, bool bShift, const CCellID& next);
+    void ScrollToKeyMove(std::uint32_t nChar, bool bShift, bool bChangeLine, const CCellID& next);
+
     void ReportOutOfMemory() const;
     // Builds the requested cell in the scratch cell (virtual mode).
     CGridCellBase* GetVirtualCell(int nRow, int nCol) const;

@@ -171,7 +171,7 @@ bool CGridCtrl::SetItemState(int nRow, int nCol, std::uint32_t state) {
     if (!IsValidItemPosition(nRow, nCol)) {
         return false;
     }
-    const std::uint32_t nKey = CellMapKey(nRow, nCol);
+    const std::uint64_t nKey = CellMapKey(nRow, nCol);
     if (state & GIS_SELECTED) {
         try {
             m_SelectedCellMap[nKey] = CCellID(nRow, nCol);

@@ -1,4 +1,6 @@
 // The focus cell and the selected cells as state; the window repaints what changed.
+#include <algorithm>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -57,11 +59,25 @@ void CGridCtrl::SetSelectedRange(const CCellRange& range, bool bForceRepaint, bo
                      bForceRepaint, bSelectCells);
 }
 
-void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol, bool /*bForceRepaint*/,
+void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol, bool bForceRepaint,
                                  bool bSelectCells) {
     if (!m_bEnableSelection) {
         return;
     }
+    // Cells that change are drawn at once when asked (and the window can), else invalidated.
+    std::unique_ptr<IDrawContext> pDC;
+    if (bForceRepaint && IsWindow()) {
+        pDC = m_pHost->GetDrawDC();
+    }
+    auto repaint = [this, &pDC](const CCellID& cell) {
+        if (pDC != nullptr) {
+            RedrawCell(cell.row, cell.col, pDC.get());
+        } else {
+            InvalidateCellRect(cell.row, cell.col);
+        }
+    };
+    const CCellRange visible = IsWindow() ? GetVisibleNonFixedCellRange() : CCellRange();
+
     auto clampRow = [this](int& n) {
         if (n >= 0 && n < m_nFixedRows) {
             n = m_nFixedRows;
@@ -94,8 +110,8 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
         for (const CCellID& cell : selected) {
             if (IsValid(cell)) {
                 SetItemState(cell.row, cell.col, GetItemState(cell.row, cell.col) & ~GIS_SELECTED);
-                if (!newRange.InRange(cell)) {
-                    InvalidateCellRect(cell.row, cell.col);
+                if (!newRange.InRange(cell) && visible.InRange(cell)) {
+                    repaint(cell);
                 }
             } else {
                 m_SelectedCellMap.erase(CellMapKey(cell.row, cell.col));
@@ -106,7 +122,9 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
                 const CCellID& cell = entry.second;
                 if (IsValid(cell)) {
                     SetItemState(cell.row, cell.col, GetItemState(cell.row, cell.col) | GIS_SELECTED);
-                    InvalidateCellRect(cell.row, cell.col);
+                    if (visible.InRange(cell)) {
+                        repaint(cell);
+                    }
                 }
             }
         }
@@ -121,7 +139,9 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
                     continue;
                 }
                 SetItemState(nRow, nCol, bSelectCells ? (nState | GIS_SELECTED) : (nState & ~GIS_SELECTED));
-                InvalidateCellRect(nRow, nCol);
+                if (visible.InRange(nRow, nCol)) {
+                    repaint(CCellID(nRow, nCol));
+                }
             }
         }
     }
@@ -131,4 +151,89 @@ void CGridCtrl::ResetSelectedRange() {
     m_PrevSelectedCellMap.clear();
     SetSelectedRange(-1, -1, -1, -1, false, true);
     SetFocusCell(-1, -1);
+}
+
+void CGridCtrl::SelectAllCells() {
+    if (!m_bEnableSelection) {
+        return;
+    }
+    SetSelectedRange(m_nFixedRows, m_nFixedCols, m_nRows - 1, m_nCols - 1, false, true);
+}
+
+void CGridCtrl::OnEditSelectAll() {
+    SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, GN_SELCHANGING);
+    SelectAllCells();
+    SendMessageToParent(m_idCurrentCell.row, m_idCurrentCell.col, GN_SELCHANGED);
+}
+
+void CGridCtrl::SelectColumns(CCellID currentCell, bool bForceRedraw, bool bSelectCells) {
+    if (!m_bEnableSelection || currentCell.col < m_nFixedCols || !IsValid(currentCell)) {
+        return;
+    }
+    if (m_bSingleColSelection) {
+        SetSelectedRange(m_nFixedRows, currentCell.col, m_nRows - 1, currentCell.col, bForceRedraw,
+                         bSelectCells);
+    } else {
+        SetSelectedRange(m_nFixedRows, std::min(m_SelectionStartCell.col, currentCell.col), m_nRows - 1,
+                         std::max(m_SelectionStartCell.col, currentCell.col), bForceRedraw, bSelectCells);
+    }
+}
+
+void CGridCtrl::SelectRows(CCellID currentCell, bool bForceRedraw, bool bSelectCells) {
+    if (!m_bEnableSelection || currentCell.row < m_nFixedRows || !IsValid(currentCell)) {
+        return;
+    }
+    if (m_bListMode && m_bSingleRowSelection) {
+        SetSelectedRange(currentCell.row, m_nFixedCols, currentCell.row, m_nCols - 1, bForceRedraw,
+                         bSelectCells);
+    } else {
+        SetSelectedRange(std::min(m_SelectionStartCell.row, currentCell.row), m_nFixedCols,
+                         std::max(m_SelectionStartCell.row, currentCell.row), m_nCols - 1, bForceRedraw,
+                         bSelectCells);
+    }
+}
+
+void CGridCtrl::SelectCells(CCellID currentCell, bool bForceRedraw, bool bSelectCells) {
+    if (!m_bEnableSelection || !IsValid(currentCell) || IsFixedCell(currentCell.row, currentCell.col)) {
+        return;
+    }
+    const int nMinRow = std::min(m_SelectionStartCell.row, currentCell.row);
+    const int nMaxRow = std::max(m_SelectionStartCell.row, currentCell.row);
+    const int nMinCol = std::min(m_SelectionStartCell.col, currentCell.col);
+    const int nMaxCol = std::max(m_SelectionStartCell.col, currentCell.col);
+    SetSelectedRange(nMinRow, nMinCol, nMaxRow, nMaxCol, bForceRedraw, bSelectCells);
+}
+
+void CGridCtrl::OnSelecting(const CCellID& currentCell) {
+    if (!m_bEnableSelection) {
+        return;
+    }
+    switch (m_MouseMode) {
+        case MOUSE_SELECT_ALL:
+            SelectAllCells();
+            break;
+        case MOUSE_SELECT_COL:
+            SelectColumns(currentCell, false);
+            break;
+        case MOUSE_SELECT_ROW:
+            SelectRows(currentCell, false);
+            break;
+        case MOUSE_SELECT_CELLS:
+            SelectCells(currentCell, false);
+            break;
+        default:
+            break;
+    }
+}
+
+CCellRange CGridCtrl::GetSelectedCellRange() const {
+    CCellRange selection(m_nRows, m_nCols, -1, -1);
+    for (const auto& entry : m_SelectedCellMap) {
+        const CCellID& cell = entry.second;
+        selection.SetMinRow(std::min(selection.GetMinRow(), cell.row));
+        selection.SetMinCol(std::min(selection.GetMinCol(), cell.col));
+        selection.SetMaxRow(std::max(selection.GetMaxRow(), cell.row));
+        selection.SetMaxCol(std::max(selection.GetMaxCol(), cell.col));
+    }
+    return selection;
 }

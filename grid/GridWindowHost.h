@@ -51,6 +51,9 @@ public:
     virtual void ReleaseCapture() {}
     virtual bool HasCapture() const { return false; }
     virtual void SetCursor(int /*nCursor*/) {}
+    // The busy cursor around work that takes a while (sorting on a header click).
+    virtual void BeginWaitCursor() {}
+    virtual void EndWaitCursor() {}
     // The pointer in client coordinates.
     virtual CPoint GetCursorPos() const { return {}; }
     // Keeps the pointer inside the rectangle (client coordinates) while a divider is

@@ -284,7 +284,7 @@ TEST(GridWindow, RequestsReachTheWindowOnlyWhenThereIsOne) {
     grid.Create(&host);
     EXPECT_EQ(grid.GetColumnWidth(2), grid.GetDefaultCell(false, false)->GetWidth());
     EXPECT_TRUE(grid.RedrawRow(1));
-    EXPECT_EQ(host.m_invalidCells.size(), 3u);
+    EXPECT_EQ(host.m_invalidRects.size(), 3u);
     grid.Refresh();
     EXPECT_EQ(host.m_nInvalidates, 1);
     grid.SetRedraw(false);

@@ -146,7 +146,7 @@ TEST(GridInsertRow, HeadingHeightIsMeasuredOnTheWindow) {
     const int nRow = grid.InsertRow("two\nlines");
     const int nMargin = static_cast<int>(grid.GetCell(nRow, 0)->GetMargin());
     EXPECT_EQ(grid.GetRowHeight(nRow), FakeDrawContext::kLineHeight + 2 * nMargin);
-    EXPECT_GT(host.m_nScrollResets, 0);
+    EXPECT_GT(host.m_nScrollInfoSets, 0);
     grid.SetWindowHost(nullptr);
 }
 

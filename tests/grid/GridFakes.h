@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,7 +21,9 @@ public:
     std::vector<std::uint32_t> m_chars;
 };
 
-// A window that measures with FakeDrawContext and records invalidations and editors.
+// A window that measures with FakeDrawContext, keeps its scroll bars as plain values
+// and records what the grid asks of it. Posted scroll requests wait in a queue until
+// the test delivers them with DeliverPosted.
 class FakeWindowHost : public IGridWindowHost {
 public:
     struct EditRequest {
@@ -32,15 +35,66 @@ public:
         std::vector<std::string> options;
         std::uint32_t nFirstChar = 0;
     };
+    struct Bar {
+        bool bShown = false;
+        SCROLLINFO info;
+    };
 
     bool IsWindow() const override { return true; }
     void* GetSafeHwnd() const override { return const_cast<FakeWindowHost*>(this); }
     void Invalidate(bool) override { ++m_nInvalidates; }
-    void InvalidateRect(const CRect&, bool) override { ++m_nInvalidates; }
-    void InvalidateCell(int nRow, int nCol) override { m_invalidCells.push_back({nRow, nCol}); }
-    void ResetScrollBars() override { ++m_nScrollResets; }
-    CRect GetClientRect() const override { return {0, 0, 400, 300}; }
+    void InvalidateRect(const CRect& rect, bool) override { m_invalidRects.push_back(rect); }
+    // The client area shrinks by the bars that are shown, as on a real window.
+    CRect GetClientRect() const override {
+        CRect rect = m_client;
+        if (m_bars[SB_VERT].bShown) {
+            rect.right -= GetSystemMetrics(SM_CXVSCROLL);
+        }
+        if (m_bars[SB_HORZ].bShown) {
+            rect.bottom -= GetSystemMetrics(SM_CYHSCROLL);
+        }
+        return rect;
+    }
     std::unique_ptr<IDrawContext> GetDC() override { return std::make_unique<FakeDrawContext>(); }
+
+    bool GetScrollInfo(int nBar, SCROLLINFO* pInfo) const override {
+        *pInfo = m_bars[nBar].info;
+        pInfo->nTrackPos = m_nTrackPos;
+        return true;
+    }
+    // The position is kept inside the range as a scroll bar keeps it.
+    void SetScrollInfo(int nBar, const SCROLLINFO& info, bool) override {
+        ++m_nScrollInfoSets;
+        SCROLLINFO& mine = m_bars[nBar].info;
+        if (info.fMask & SIF_RANGE) {
+            mine.nMin = info.nMin;
+            mine.nMax = info.nMax;
+        }
+        if (info.fMask & SIF_PAGE) {
+            mine.nPage = info.nPage;
+        }
+        if (info.fMask & SIF_POS) {
+            mine.nPos = info.nPos;
+        }
+        const int nLimit = std::max(mine.nMin, mine.nMax - std::max(static_cast<int>(mine.nPage), 1) + 1);
+        mine.nPos = std::clamp(mine.nPos, mine.nMin, nLimit);
+    }
+    void ShowScrollBar(int nBar, bool bShow) override { m_bars[nBar].bShown = bShow; }
+    void PostScrollRequest(int nBar, int nCode) override { m_posted.emplace_back(nBar, nCode); }
+
+    void SetCapture() override { m_bCapture = true; }
+    void ReleaseCapture() override { m_bCapture = false; }
+    bool HasCapture() const override { return m_bCapture; }
+    void SetCursor(int nCursor) override { m_nCursor = nCursor; }
+    CPoint GetCursorPos() const override { return m_cursor; }
+    void SetDragLine(const CRect* pBand) override { m_bDragLine = pBand != nullptr; }
+    void SetTimer(unsigned nIDEvent, unsigned) override { m_nTimer = nIDEvent; }
+    void KillTimer(unsigned) override { m_nTimer = 0; }
+    void PostCommandToOwner() override { ++m_nCommands; }
+    void ShowTitleTip(const CRect&, const std::string& strTitle, int, const CRect&, const LOGFONT*, COLORREF,
+                      COLORREF) override {
+        m_tips.push_back(strTitle);
+    }
 
     IGridEditWnd* CreateInPlaceEdit(const CRect& rect, std::uint32_t dwStyle, std::uint32_t, int nRow,
                                     int nCol, const std::string& strInitText,
@@ -55,9 +109,30 @@ public:
         return &m_editor;
     }
 
+    // Hands the queued scroll requests to the grid, as the window's event loop would.
+    template <class Grid>
+    void DeliverPosted(Grid& grid) {
+        auto posted = std::move(m_posted);
+        m_posted.clear();
+        for (auto [nBar, nCode] : posted) {
+            nBar == SB_VERT ? grid.OnVScroll(nCode) : grid.OnHScroll(nCode);
+        }
+    }
+
+    CRect m_client{0, 0, 400, 300};
+    Bar m_bars[2];
+    int m_nTrackPos = 0;
+    int m_nScrollInfoSets = 0;
     int m_nInvalidates = 0;
-    int m_nScrollResets = 0;
-    std::vector<std::pair<int, int>> m_invalidCells;
+    std::vector<CRect> m_invalidRects;
+    std::vector<std::pair<int, int>> m_posted;
+    bool m_bCapture = false;
+    int m_nCursor = 0;
+    CPoint m_cursor;
+    bool m_bDragLine = false;
+    unsigned m_nTimer = 0;
+    int m_nCommands = 0;
+    std::vector<std::string> m_tips;
     std::vector<EditRequest> m_edits;
     FakeEditWnd m_editor;
 };
