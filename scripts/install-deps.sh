@@ -7,6 +7,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     clang libclang-rt-14-dev clang-format
+    # Installing and packaging (scripts/package.sh, scripts/check-install.sh)
+    scdoc librsvg2-bin dpkg-dev desktop-file-utils appstream lintian man-db
 )
 missing=()
 for p in "${packages[@]}"; do
