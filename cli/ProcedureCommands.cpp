@@ -6,54 +6,44 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/DriveConnection.h"
 #include "cli/ExitCodes.h"
-#include "cli/ProcedureSession.h"
 #include "cli/ProcedureTable.h"
-#include "cli/RecordQueue.h"
+#include "cli/ProgressLine.h"
 #include "cli/StderrMessageBox.h"
-#include "cli/StopSignals.h"
-#include "link/Hardware.h"
+#include "cli/UpdateReport.h"
+#include "cli/Usage.h"
 #include "table/FileError.h"
 #include "table/ParamFile.h"
 #include "table/TableRows.h"
 
 namespace {
-// Ended by SIGINT or SIGTERM (the shell's 128 + SIGINT); the table is still written.
-constexpr int kExitInterrupted = 130;
 
-struct SProcedureArgs {
-    std::string strFile;                // update: the parameter file
-    std::optional<std::string> output;  // -o; absent or "-": stdout
-};
-
-int Usage(const std::string& complaint) {
-    std::fprintf(stderr, "tovamo-cli: %s\n", complaint.c_str());
-    return kExitUsage;
+// Checks the words of read (bNeedsFile false) or update; 0 or the usage exit status.
+int CheckArgs(const SCliArgs& args, bool bNeedsFile) {
+    const std::string command = bNeedsFile ? "update" : "read";
+    if (args.positional.size() != (bNeedsFile ? 1u : 0u))
+        return UsageError(bNeedsFile ? "update needs one FILE" : "read takes no FILE (use -o FILE)", command);
+    if (!bNeedsFile && args.report)
+        return UsageError("--report belongs to update", command);
+    if (!bNeedsFile)
+        return 0;
+    // The four-column table and the report are not parameter files: writing either over
+    // FILE would destroy what the technician meant to load.
+    const std::string& file = args.positional[0];
+    if (args.output && *args.output != "-" && IsSameFile(*args.output, file))
+        return UsageError("OUT is FILE itself; the table update writes is not a parameter file", command);
+    if (args.report && IsSameFile(*args.report, file))
+        return UsageError("REPORT is FILE itself", command);
+    if (args.report && args.output && IsSameFile(*args.report, *args.output))
+        return UsageError("REPORT and OUT are the same file", command);
+    return 0;
 }
 
-// Parses "[FILE] [-o OUT]"; returns 0 or the usage exit status.
-int ParseArgs(const std::vector<std::string>& args, bool bNeedsFile, const char* command,
-              SProcedureArgs& parsed) {
-    std::vector<std::string> positional;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o") {
-            if (i + 1 >= args.size())
-                return Usage(std::string(command) + ": -o needs a file name");
-            parsed.output = args[++i];
-        } else if (args[i].size() > 1 && args[i][0] == '-') {
-            return Usage(std::string(command) + ": unknown option " + args[i]);
-        } else {
-            positional.push_back(args[i]);
-        }
-    }
-    if (positional.size() != (bNeedsFile ? 1u : 0u))
-        return Usage(bNeedsFile ? "usage: tovamo-cli [--port PORT] update FILE [-o OUT]"
-                                : "usage: tovamo-cli [--port PORT] read [-o FILE]");
-    if (bNeedsFile)
-        parsed.strFile = positional[0];
-    if (parsed.output && *parsed.output == "-")
-        parsed.output.reset();
-    return 0;
+std::optional<std::string> OutputPath(const SCliArgs& args) {
+    if (!args.output || *args.output == "-")
+        return std::nullopt;
+    return args.output;
 }
 
 int EndStatus(ETablesEnd how) {
@@ -70,86 +60,62 @@ int EndStatus(ETablesEnd how) {
     return kExitWatchdog;
 }
 
-// The port, its reader and a procedure session on them, for one command.
-class CDriveConnection {
-public:
-    CDriveConnection() : m_hardware(&m_messages) {
-        m_session.SetStopCheck([this] { return m_signals.Requested(); });
-    }
-    ~CDriveConnection() { m_hardware.StopReader(); }
-    CDriveConnection(const CDriveConnection&) = delete;
-    CDriveConnection& operator=(const CDriveConnection&) = delete;
-
-    bool Open(const std::string& port) {
-        if (m_hardware.OpenPort(port) != 1)
-            return false;
-        m_hardware.StartReader(&m_queue);
-        return true;
-    }
-    CProcedureSession& Session() { return m_session; }
-
-private:
-    CStderrMessageBox m_messages;
-    CRecordQueue m_queue;
-    CHardware m_hardware;
-    CProcedureSession m_session{m_hardware, m_queue, m_messages};
-    CStopSignals m_signals{[this] { m_queue.Wake(); }};
-};
-
-bool WriteToStdout(const std::string& content) {
-    return std::fwrite(content.data(), 1, content.size(), stdout) == content.size() &&
-           std::fflush(stdout) == 0;
+// After the table has been written: a watchdog end says so.
+int FinalStatus(ETablesEnd how) {
+    if (how == ETablesEnd::kWatchdog)
+        std::fputs("tovamo-cli: no answer from the drive for 1.3 s; the table so far was written\n", stderr);
+    return EndStatus(how);
 }
 
-// The four-column table of `update`, to OUT or stdout; false after a message.
-bool WriteUpdateTable(const CGridCtrl& grid, const std::optional<std::string>& output) {
-    const std::string content = AllColumnsText(grid);
-    if (!output) {
-        if (WriteToStdout(content))
-            return true;
-        std::fputs("tovamo-cli: the table could not be written to stdout\n", stderr);
-        return false;
-    }
-    if (const int nErrno = WriteParamFile(*output, content)) {
-        CStderrMessageBox().ShowMessage(FileErrorMessage(FileErrorCauseFromErrno(nErrno), *output));
+bool WriteToStdout(const std::string& content) {
+    if (std::fwrite(content.data(), 1, content.size(), stdout) == content.size() && std::fflush(stdout) == 0)
+        return true;
+    std::fputs("tovamo-cli: the table could not be written to stdout\n", stderr);
+    return false;
+}
+
+// `content` to `path`, or stdout without one; false after a message.
+bool WriteOutput(const std::optional<std::string>& path, const std::string& content) {
+    if (!path)
+        return WriteToStdout(content);
+    if (const int nErrno = WriteParamFile(*path, content)) {
+        CStderrMessageBox().ShowMessage(FileErrorMessage(FileErrorCauseFromErrno(nErrno), *path));
         return false;
     }
     return true;
 }
+
+std::string ReadProgress(const CTables& tables) {
+    return "read: " + std::to_string(tables.GetGrid().GetRowCount() - 1) + " rows, level " +
+           std::to_string(tables.GetLevel());
+}
+
 }  // namespace
 
-int RunReadCommand(const std::string& port, const std::vector<std::string>& args) {
-    SProcedureArgs parsed;
-    if (const int status = ParseArgs(args, false, "read", parsed))
+int RunReadCommand(const std::string& port, const SCliArgs& args) {
+    if (const int status = CheckArgs(args, false))
         return status;
     CDriveConnection drive;
     if (!drive.Open(port))
         return kExitPortFailed;
     CProcedureSession& session = drive.Session();
+    CProgressLine progress;
+    session.SetRecordObserver([&](const CServoData&) { progress.Show(ReadProgress(session.Tables())); });
     const ETablesEnd how = session.Run(&CTables::OnReadDrive);
-    if (!parsed.output) {
-        if (!WriteToStdout(DriveFileText(session.Tables().GetGrid()))) {
-            std::fputs("tovamo-cli: the table could not be written to stdout\n", stderr);
-            return kExitFileFailed;
-        }
-    } else {
-        const int nMessages = session.MessageCount();
-        session.Paths().m_savePath = *parsed.output;
-        session.Tables().OnDriveToFile();
-        if (session.MessageCount() != nMessages)
-            return kExitFileFailed;
-    }
-    return EndStatus(how);
+    progress.Clear();
+    if (!WriteOutput(OutputPath(args), DriveFileText(session.Tables().GetGrid())))
+        return kExitFileFailed;
+    return FinalStatus(how);
 }
 
-int RunUpdateCommand(const std::string& port, const std::vector<std::string>& args) {
-    SProcedureArgs parsed;
-    if (const int status = ParseArgs(args, true, "update", parsed))
+int RunUpdateCommand(const std::string& port, const SCliArgs& args) {
+    if (const int status = CheckArgs(args, true))
         return status;
+    const std::string& file = args.positional[0];
     // A file that cannot be read is reported before the drive is scanned for nothing.
     std::string content;
-    if (const int nErrno = ReadParamFile(parsed.strFile, content)) {
-        CStderrMessageBox().ShowMessage(FileErrorMessage(FileErrorCauseFromErrno(nErrno), parsed.strFile));
+    if (const int nErrno = ReadParamFile(file, content)) {
+        CStderrMessageBox().ShowMessage(FileErrorMessage(FileErrorCauseFromErrno(nErrno), file));
         return kExitFileFailed;
     }
     CDriveConnection drive;
@@ -157,21 +123,36 @@ int RunUpdateCommand(const std::string& port, const std::vector<std::string>& ar
         return kExitPortFailed;
     CProcedureSession& session = drive.Session();
     CTables& tables = session.Tables();
+    CUpdateReport report(ParseParamFile(content));
+    CProgressLine progress;
+    session.SetRecordObserver([&](const CServoData& record) {
+        report.NoteRecord(record);
+        progress.Show(tables.IsUpdating()
+                          ? "update: " + std::to_string(report.MarkedVisited()) + " of " +
+                                std::to_string(report.MarkedCount()) + " marked parameters done, level " +
+                                std::to_string(tables.GetLevel())
+                          : ReadProgress(tables));
+    });
     ETablesEnd how = session.Run(&CTables::OnReadDrive);
+    bool bFileFailed = false;
     if (how == ETablesEnd::kCompleted) {
+        report.NoteValuesBefore(tables.GetGrid());
         const int nMessages = session.MessageCount();
-        session.Paths().m_openPath = parsed.strFile;
+        session.Paths().m_openPath = file;
         tables.OnReadFile();
-        if (session.MessageCount() != nMessages) {
-            WriteUpdateTable(tables.GetGrid(), parsed.output);
-            return kExitFileFailed;
-        }
-        how = session.Run(&CTables::OnUpdateDrive);
+        bFileFailed = session.MessageCount() != nMessages;
+        if (!bFileFailed)
+            how = session.Run(&CTables::OnUpdateDrive);
     }
-    if (!WriteUpdateTable(tables.GetGrid(), parsed.output))
+    progress.Clear();
+    const bool bWritten = WriteOutput(OutputPath(args), AllColumnsText(tables.GetGrid()));
+    const bool bReported =
+        !args.report ||
+        WriteOutput(args.report, report.Text(tables.GetGrid(), how == ETablesEnd::kCompleted));
+    if (bFileFailed || !bWritten || !bReported)
         return kExitFileFailed;
     const bool bAllReached = ReportRowsNotReached(tables.GetGrid());
     if (how != ETablesEnd::kCompleted)
-        return EndStatus(how);
+        return FinalStatus(how);
     return bAllReached ? kExitDone : kExitNotReached;
 }

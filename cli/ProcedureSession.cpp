@@ -13,8 +13,11 @@ ETablesEnd CProcedureSession::Run(void (CTables::*pfnStart)()) {
     m_watcher.m_end.reset();
     (m_tables.*pfnStart)();
     while (!m_watcher.m_end) {
-        if (std::unique_ptr<CServoData> record = m_queue.WaitFor(NextWait()))
+        if (std::unique_ptr<CServoData> record = m_queue.WaitFor(NextWait())) {
+            if (m_observer)
+                m_observer(*record);
             m_tables.OnServoData(std::move(record));
+        }
         for (unsigned handle : m_timers.Due())
             m_tables.OnTimer(handle);
         m_tables.ContinueModal();

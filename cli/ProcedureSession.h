@@ -27,6 +27,11 @@ public:
     // Checked after every wake-up; true ends the running procedure as "Clear Table" would
     // (kStopped). Whoever makes it true must also Wake the record queue.
     void SetStopCheck(std::function<bool()> stopRequested) { m_stopRequested = std::move(stopRequested); }
+    // Sees every record just before the procedure handles it (for a progress line, for
+    // the update report's list of the names the drive showed).
+    void SetRecordObserver(std::function<void(const CServoData&)> observer) {
+        m_observer = std::move(observer);
+    }
 
     // Presses the button (OnReadDrive or OnUpdateDrive) and handles records, timers and
     // the watchdog until the procedure has ended; returns how it ended.
@@ -43,5 +48,6 @@ private:
     CProcedureEndWatcher m_watcher;
     CRecordQueue& m_queue;
     std::function<bool()> m_stopRequested;
+    std::function<void(const CServoData&)> m_observer;
     CTables m_tables;
 };

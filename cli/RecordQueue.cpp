@@ -12,25 +12,37 @@ void CRecordQueue::PostServoData(std::unique_ptr<CServoData> record) {
         return;
     {
         std::lock_guard lock(m_mutex);
-        m_records.push_back(std::move(record));
+        m_items.push_back({std::move(record), std::nullopt, {}});
+    }
+    m_changed.notify_one();
+}
+
+void CRecordQueue::OnLinkState(ELinkState state, const std::string& detail) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_items.push_back({nullptr, state, detail});
     }
     m_changed.notify_one();
 }
 
 std::unique_ptr<CServoData> CRecordQueue::WaitFor(std::chrono::milliseconds timeout) {
+    return WaitForItem(timeout).record;
+}
+
+CRecordQueue::SItem CRecordQueue::WaitForItem(std::chrono::milliseconds timeout) {
     std::unique_lock lock(m_mutex);
-    const auto ready = [this] { return !m_records.empty() || m_bWake; };
+    const auto ready = [this] { return !m_items.empty() || m_bWake; };
     if (timeout >= kForever)
         m_changed.wait(lock, ready);
     else
         m_changed.wait_for(lock, timeout, ready);
-    if (m_records.empty()) {
+    if (m_items.empty()) {
         m_bWake = false;
-        return nullptr;
+        return {};
     }
-    std::unique_ptr<CServoData> record = std::move(m_records.front());
-    m_records.pop_front();
-    return record;
+    SItem item = std::move(m_items.front());
+    m_items.pop_front();
+    return item;
 }
 
 void CRecordQueue::Wake() {

@@ -1,62 +1,45 @@
-// tovamo-cli: the drive from the command line. See kUsage.
+// tovamo-cli: the drive from the command line. See cli/Usage.cpp.
+#include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "cli/CliArgs.h"
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
 #include "cli/StoredPort.h"
+#include "cli/Usage.h"
 
-namespace {
-const char* const kUsage =
-    "usage: tovamo-cli [--port PORT] COMMAND [ARGS]\n"
-    "PORT is COMn (the port link in the per-user \"ports\" folder, else /dev/ttyS{n-1}) or a\n"
-    "device path; default: COM + the desktop program's stored port number.\n"
-    "Commands:\n"
-    "  monitor                read the drive's fields as lines \"KIND<TAB>TEXT\"; the keys\n"
-    "                         e, o, u, d read from stdin are sent to the drive\n"
-    "  read [-o FILE]         read the drive's whole menu into a parameter file\n"
-    "  update FILE [-o OUT]   step the drive to the values of FILE marked Yes\n";
-
-int UsageError(const std::string& complaint) {
-    std::fprintf(stderr, "tovamo-cli: %s\n%s", complaint.c_str(), kUsage);
-    return kExitUsage;
-}
-}  // namespace
+#ifndef TOVAMO_VERSION
+#define TOVAMO_VERSION "unknown"
+#endif
 
 int main(int argc, char** argv) {
-    std::string port;
-    bool portGiven = false;
-    int next = 1;
-    for (; next < argc && argv[next][0] == '-'; ++next) {
-        const std::string option = argv[next];
-        if (option == "--help" || option == "-h") {
-            std::fputs(kUsage, stdout);
-            return kExitDone;
-        }
-        if (option == "--port" && next + 1 < argc) {
-            port = argv[++next];
-        } else if (option.rfind("--port=", 0) == 0) {
-            port = option.substr(std::strlen("--port="));
-        } else {
-            return UsageError(option == "--port" ? "--port needs a value" : "unknown option " + option);
-        }
-        portGiven = true;
+    // A reader of stdout that goes away (`| head`) makes the next write fail with EPIPE;
+    // the command then ends with the file status instead of being killed without a word.
+    std::signal(SIGPIPE, SIG_IGN);
+    const SCliArgs args = ParseCliArgs(std::vector<std::string>(argv + 1, argv + argc));
+    if (!args.strError.empty())
+        return UsageError(args.strError, args.strCommand);
+    if (args.bVersion) {
+        std::puts("tovamo-cli " TOVAMO_VERSION);
+        return kExitDone;
     }
-    if (portGiven && port.empty())
+    if (args.bHelp) {
+        const char* usage = CommandUsage(args.strCommand);
+        std::fputs(usage != nullptr ? usage : GeneralUsage(), stdout);
+        return kExitDone;
+    }
+    if (args.bPortGiven && args.strPort.empty())
         return UsageError("--port needs a value");
-    if (next >= argc)
+    if (args.strCommand.empty())
         return UsageError("no command given");
-    const std::string command = argv[next];
-    const std::vector<std::string> args(argv + next + 1, argv + argc);
-    if (!portGiven)
-        port = DefaultPortName();
-    if (command == "monitor")
+    const std::string port = args.bPortGiven ? args.strPort : DefaultPortName();
+    if (args.strCommand == "monitor")
         return RunMonitorCommand(port, args);
-    if (command == "read")
+    if (args.strCommand == "read")
         return RunReadCommand(port, args);
-    if (command == "update")
+    if (args.strCommand == "update")
         return RunUpdateCommand(port, args);
-    return UsageError("unknown command " + command);
+    return UsageError("unknown command " + args.strCommand);
 }

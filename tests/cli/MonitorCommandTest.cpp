@@ -117,3 +117,38 @@ TEST(Cli, HelpGoesToStdout) {
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out.rfind("usage: tovamo-cli [--port PORT] COMMAND [ARGS]\n", 0), 0u) << result.out;
 }
+
+// The cable is pulled after the second key and the adapter comes back under the same
+// port link, held for a while by another program: the monitor says so and goes on.
+TEST(CliMonitor, PrintsLinkLostBusyAndBackAndGoesOn) {
+    TempDir dir;
+    SimDriveOptions options;
+    options.linkPath = dir.File("COM5");
+    options.unplugAfterKeys = 2;
+    options.unpluggedMs = 300;
+    options.busyMs = 500;
+    SimDrive drive(options);
+    ChildProcess cli(Cli({"monitor", "--port", options.linkPath}));
+    cli.WriteStdin("u");
+    ASSERT_TRUE(cli.WaitForStdout("name\tP2 Speed loop \n", kTimeout)) << cli.Stderr();
+    cli.WriteStdin("u");
+    ASSERT_TRUE(cli.WaitForStdout("link\tlost\nlink\tbusy\nlink\tback\n", kTimeout)) << cli.Stdout();
+    cli.WriteStdin("d");
+    ASSERT_TRUE(cli.WaitForStdout("link\tback\nname\tP2 Speed loop \n", kTimeout)) << cli.Stdout();
+    cli.CloseStdin();
+    EXPECT_EQ(cli.Wait(kTimeout), 0) << cli.Stderr();
+    EXPECT_NE(cli.Stderr().find("in use by"), std::string::npos) << cli.Stderr();
+}
+
+// `| head -c 10` goes away after the first line; the next line ends the monitor with the
+// file status instead of a silent death by SIGPIPE.
+TEST(CliMonitor, StdoutClosedEarlyEndsWithStatus5) {
+    SimDrive drive;
+    const char* script =
+        "(sleep 0.5; printf uuuu; sleep 1; printf dddd; sleep 1) |"
+        " { \"$0\" --port \"$1\" monitor; echo \"status $?\" >&2; } | head -c 10";
+    const ChildResult result = RunChild({"/bin/sh", "-c", script, TOVAMO_CLI_PATH, drive.PtyPath()});
+    EXPECT_EQ(result.out, "name\tP2 Sp");
+    EXPECT_NE(result.err.find("stdout was closed"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("status 5\n"), std::string::npos) << result.err;
+}

@@ -1,0 +1,83 @@
+// tovamo-cli's command line: where options may stand, "--", help and version.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/CliArgs.h"
+#include "support/ChildProcess.h"
+
+namespace {
+
+std::string Joined(const std::vector<std::string>& words) {
+    std::string text;
+    for (const std::string& word : words)
+        text += " " + word;
+    return text;
+}
+
+TEST(CliArgs, OptionsBeforeOrAfterTheCommandAndTheEndOfOptions) {
+    struct Row {
+        std::vector<std::string> words;
+        std::string port, command;
+        std::vector<std::string> positional;
+        std::string output, report, error;
+    };
+    const Row rows[] = {
+        {{"--port", "COM3", "read", "-o", "f.txt"}, "COM3", "read", {}, "f.txt", "", ""},
+        {{"read", "--port", "COM3", "-o", "f.txt"}, "COM3", "read", {}, "f.txt", "", ""},
+        {{"read", "-o", "f.txt", "--port=COM3"}, "COM3", "read", {}, "f.txt", "", ""},
+        {{"update", "--report", "r.txt", "in.txt", "-o", "-"}, "", "update", {"in.txt"}, "-", "r.txt", ""},
+        {{"update", "--", "-odd.txt", "--port"}, "", "update", {"-odd.txt", "--port"}, "", "", ""},
+        {{"update", "-", "--report=r"}, "", "update", {"-"}, "", "r", ""},
+        {{"read", "-o"}, "", "read", {}, "", "", "read: -o needs a file name"},
+        {{"update", "f", "--report"}, "", "update", {"f"}, "", "", "--report needs a value"},
+        {{"read", "--speed", "9"}, "", "read", {}, "", "", "unknown option --speed"},
+    };
+    for (const Row& row : rows) {
+        const SCliArgs args = ParseCliArgs(row.words);
+        const std::string where = Joined(row.words);
+        EXPECT_EQ(args.strError, row.error) << where;
+        if (!row.error.empty())
+            continue;
+        EXPECT_EQ(args.strPort, row.port) << where;
+        EXPECT_EQ(args.strCommand, row.command) << where;
+        EXPECT_EQ(args.positional, row.positional) << where;
+        EXPECT_EQ(args.output.value_or(""), row.output) << where;
+        EXPECT_EQ(args.report.value_or(""), row.report) << where;
+    }
+}
+
+TEST(CliProgram, HelpForEachCommandAndVersion) {
+    struct Row {
+        std::vector<std::string> args;
+        std::string start;  // of stdout
+        std::vector<std::string> mentions;
+    };
+    const Row rows[] = {
+        {{"--help"},
+         "usage: tovamo-cli [--port PORT] COMMAND [ARGS]\n",
+         {"130", "64", "NAME<TAB>VALUE<TAB>FLAG"}},
+        {{"monitor", "--help"},
+         "usage: tovamo-cli [--port PORT] monitor\n",
+         {"link<TAB>lost", "link<TAB>back"}},
+        {{"read", "-h", "extra"}, "usage: tovamo-cli [--port PORT] read [-o FILE]\n", {"130", "CR LF"}},
+        {{"--help", "update"},
+         "usage: tovamo-cli [--port PORT] update FILE [-o OUT] [--report REPORT]\n",
+         {"gave up after ten repeats", "OUT may not be FILE", "130"}},
+        {{"read", "--version"}, "tovamo-cli ", {}},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> argv = row.args;
+        argv.insert(argv.begin(), TOVAMO_CLI_PATH);
+        const ChildResult result = RunChild(argv);
+        const std::string where = Joined(row.args);
+        EXPECT_EQ(result.status, 0) << where;
+        EXPECT_EQ(result.out.rfind(row.start, 0), 0u) << where << ": " << result.out;
+        for (const std::string& mention : row.mentions)
+            EXPECT_NE(result.out.find(mention), std::string::npos) << where << " lacks " << mention;
+        EXPECT_EQ(result.err, "") << where;
+    }
+}
+
+}  // namespace

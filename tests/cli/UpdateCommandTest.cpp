@@ -1,0 +1,123 @@
+// tovamo-cli read and update end to end, for what scripts rely on: the update report, the
+// refusal to overwrite the parameter file, the watchdog's message and a stdout that goes
+// away early. The real program on the simulated drive, real files in a temp folder.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/ExitCodes.h"
+#include "support/ChildProcess.h"
+#include "support/SimDrive.h"
+#include "support/TempDir.h"
+
+namespace {
+
+// P1 cannot reach 9 (its maximum is 6), P2 can reach 4, P3 shows 3.00 already, P4 shows
+// an error text instead of a number.
+const char kMenu[] =
+    "param P1 Limited ; value=5 ; min=0 ; max=6\n"
+    "param P2 Next ; value=1 ; max=9\n"
+    "param P3 Equal ; value=3.00\n"
+    "param P4 Heat ; error=Error 07 Sensor\n";
+// Names as the drive shows them; P9 is not on the drive, P3 only compared as a number.
+const char kWanted[] =
+    "P1 Limited \t9\tYes\r\n"
+    "P2 Next \t4\tYes\r\n"
+    "P3 Equal \t3\tYes\r\n"
+    "P4 Heat \t7\tYes\r\n"
+    "P9 Missing \t7\tYes\r\n";
+
+class CliUpdate : public ::testing::Test {
+protected:
+    CliUpdate() { WriteFileBytes(m_Dir.File("wanted.txt"), kWanted); }
+
+    static SimDriveOptions Menu(int silentAfter = -1) {
+        SimDriveOptions options;
+        options.menu = kMenu;
+        options.silentAfter = silentAfter;
+        return options;
+    }
+    ChildResult Cli(const SimDrive& sim, std::vector<std::string> args) {
+        args.insert(args.begin(), {TOVAMO_CLI_PATH, "--port", sim.PtyPath()});
+        return RunChild(args, {"XDG_CONFIG_HOME=" + m_Dir.Path()});
+    }
+
+    TempDir m_Dir;
+};
+
+TEST_F(CliUpdate, ReportHasARowForEachMarkedParameterWithItsOutcome) {
+    SimDrive sim(Menu());
+    const ChildResult result = Cli(sim, {"update", m_Dir.File("wanted.txt"), "--report",
+                                         m_Dir.File("report.txt"), "-o", m_Dir.File("out.txt")});
+    EXPECT_EQ(result.status, kExitNotReached) << result.err;
+    EXPECT_EQ(ReadFileBytes(m_Dir.File("report.txt")),
+              "name\tdrive before\tfile\tdrive after\toutcome\n"
+              "P1 Limited \t5\t9\t6\tgave up after ten repeats\n"
+              "P2 Next \t1\t4\t4\treached\n"
+              "P3 Equal \t3.00\t3\t3.00\talready equal\n"
+              "P4 Heat \tError 07 Sensor\t7\tError 07 Sensor\tnot a number\n"
+              "P9 Missing \t\t7\t\tnot found on the drive\n");
+}
+
+// The drive goes quiet early in the update: the watchdog ends it, says so, and the table
+// and the report are still written.
+TEST_F(CliUpdate, WatchdogEndSaysSoAndTheReportShowsWhatWasNotReached) {
+    std::size_t scanKeys = 0;
+    {
+        SimDrive sim(Menu());
+        ASSERT_EQ(Cli(sim, {"read", "-o", m_Dir.File("scan.txt")}).status, kExitDone);
+        scanKeys = sim.KeysReceived().size();
+    }
+    SimDrive sim(Menu(static_cast<int>(scanKeys) + 2));
+    const ChildResult result =
+        Cli(sim, {"update", m_Dir.File("wanted.txt"), "--report", m_Dir.File("report.txt")});
+    EXPECT_EQ(result.status, kExitWatchdog) << result.err;
+    EXPECT_NE(result.err.find("no answer from the drive for 1.3 s; the table so far was written\n"),
+              std::string::npos)
+        << result.err;
+    EXPECT_NE(result.out.find("P2 Next \t1\t4\tYes\r\n"), std::string::npos) << result.out;
+    const std::string report = ReadFileBytes(m_Dir.File("report.txt"));
+    EXPECT_NE(report.find("P1 Limited \t5\t9\t5\tnot reached when the procedure ended\n"), std::string::npos)
+        << report;
+    EXPECT_NE(report.find("P3 Equal \t3.00\t3\t3.00\talready equal\n"), std::string::npos) << report;
+    EXPECT_NE(report.find("P9 Missing \t\t7\t\tnot reached when the procedure ended\n"), std::string::npos)
+        << report;
+}
+
+// The four-column table is not a parameter file: written over FILE it would destroy it.
+TEST_F(CliUpdate, RefusesToWriteOverTheParameterFile) {
+    ASSERT_EQ(::symlink("wanted.txt", m_Dir.File("alias.txt").c_str()), 0);
+    SimDrive sim(Menu());
+    const std::vector<std::vector<std::string>> refused = {
+        {"-o", m_Dir.File("wanted.txt")},
+        {"-o", m_Dir.File("alias.txt")},
+        {"-o", m_Dir.Path() + "/./wanted.txt"},
+        {"--report", m_Dir.File("alias.txt")},
+    };
+    for (std::vector<std::string> args : refused) {
+        const std::string where = args[0] + " " + args[1];
+        args.insert(args.begin(), {"update", m_Dir.File("wanted.txt")});
+        const ChildResult result = Cli(sim, args);
+        EXPECT_EQ(result.status, kExitUsage) << where;
+        EXPECT_NE(result.err.find("FILE itself"), std::string::npos) << where << ": " << result.err;
+    }
+    EXPECT_EQ(ReadFileBytes(m_Dir.File("wanted.txt")), kWanted);
+    EXPECT_EQ(sim.KeysReceived(), "") << "refused before the drive is touched";
+}
+
+// More than a pipe holds (64 KiB): `head` has gone when the rest of the table comes.
+TEST(CliRead, StdoutClosedEarlyEndsWithStatus5) {
+    SimDriveOptions options;
+    for (int item = 1; item <= 4000; ++item)
+        options.menu += "param P" + std::to_string(item) + " Item ; value=" + std::to_string(item) + "\n";
+    SimDrive sim(options);
+    const char* script = "{ \"$0\" --port \"$1\" read; echo \"status $?\" >&2; } | head -c 10";
+    const ChildResult result = RunChild({"/bin/sh", "-c", script, TOVAMO_CLI_PATH, sim.PtyPath()});
+    EXPECT_EQ(result.out, "P1 Item \t1");
+    EXPECT_NE(result.err.find("status 5\n"), std::string::npos) << result.err;
+}
+
+}  // namespace
