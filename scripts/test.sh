@@ -5,6 +5,7 @@
 #   AddressSanitizer + UndefinedBehaviorSanitizer -> whole suite
 #   ThreadSanitizer -> the threaded tests (label "threaded")
 #   libFuzzer targets -> a short run of each
+#   release build -> Debian package and install checks (scripts/check-install.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -37,4 +38,7 @@ TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build/tsan -j "$jobs" -L threaded 
 
 run_preset fuzz
 scripts/fuzz.sh 15
+
+echo "=== install"
+scripts/check-install.sh
 echo "=== all tests passed"
