@@ -11,6 +11,38 @@
 #include <QStyle>
 #include <QStyleOption>
 
+#include <cstdlib>
+
+namespace {
+
+// The pixels of a one-pixel line from one point up to, not including, the other
+// (Bresenham). Qt's own thin lines leave out whichever end lies further right or down,
+// not necessarily the end point.
+QList<QPoint> LinePixels(QPoint from, QPoint to) {
+    QList<QPoint> pixels;
+    const int dx = std::abs(to.x() - from.x());
+    const int dy = -std::abs(to.y() - from.y());
+    const int sx = from.x() < to.x() ? 1 : -1;
+    const int sy = from.y() < to.y() ? 1 : -1;
+    int error = dx + dy;
+    QPoint point = from;
+    while (point != to) {
+        pixels.append(point);
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            point.rx() += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            point.ry() += sy;
+        }
+    }
+    return pixels;
+}
+
+}  // namespace
+
 CQtDrawContext::CQtDrawContext(const QFont& baseFont)
     : m_baseFont(baseFont), m_font(baseFont), m_metrics(baseFont) {}
 
@@ -122,8 +154,7 @@ void CQtDrawContext::UseTextPen() {
 void CQtDrawContext::UseLinePen() {
     if (m_ePainterPen == EPainterPen::Line)
         return;
-    // Width 0 and 1 are one pixel (cosmetic). A flat cap leaves the end point out, as
-    // the line calls promise.
+    // Width 0 and 1 are one pixel (cosmetic).
     QPen pen(ToQColor(m_pen.crColour), m_pen.nWidth > 1 ? m_pen.nWidth : 0, Qt::SolidLine, Qt::FlatCap);
     m_pPainter->setPen(pen);
     m_ePainterPen = EPainterPen::Line;
@@ -154,11 +185,29 @@ void CQtDrawContext::MoveTo(int x, int y) {
 
 void CQtDrawContext::LineTo(int x, int y) {
     const QPoint to(x, y);
-    if (m_pPainter != nullptr && m_pen.nStyle != PS_NULL && to != m_position) {
-        UseLinePen();
-        m_pPainter->drawLine(m_position, to);
-    }
+    if (m_pPainter != nullptr && m_pen.nStyle != PS_NULL && to != m_position)
+        DrawLine(m_position, to);
     m_position = to;
+}
+
+// Lines along an axis (grid lines, borders) are filled spans; others are plotted.
+void CQtDrawContext::DrawLine(QPoint from, QPoint to) {
+    if (m_pen.nWidth > 1) {
+        UseLinePen();
+        m_pPainter->drawLine(from, to);
+        return;
+    }
+    const QColor colour = ToQColor(m_pen.crColour);
+    if (from.y() == to.y()) {
+        const int nLeft = from.x() < to.x() ? from.x() : to.x() + 1;
+        m_pPainter->fillRect(QRect(nLeft, from.y(), std::abs(to.x() - from.x()), 1), colour);
+    } else if (from.x() == to.x()) {
+        const int nTop = from.y() < to.y() ? from.y() : to.y() + 1;
+        m_pPainter->fillRect(QRect(from.x(), nTop, 1, std::abs(to.y() - from.y())), colour);
+    } else {
+        UseLinePen();
+        m_pPainter->drawPoints(LinePixels(from, to));
+    }
 }
 
 bool CQtDrawContext::DrawEdge(CRect* pRect, std::uint32_t nEdge, std::uint32_t nFlags) {

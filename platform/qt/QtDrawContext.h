@@ -82,6 +82,7 @@ private:
     // Hands the text colour, or the selected pen, to the painter if it has another.
     void UseTextPen();
     void UseLinePen();
+    void DrawLine(QPoint from, QPoint to);
     void DrawSingleLine(const QString& text, const QRect& rect, std::uint32_t nFormat);
     int LayOutText(const QString& text, CRect* pRect, std::uint32_t nFormat);
 
