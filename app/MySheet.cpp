@@ -1,6 +1,7 @@
 #include "app/MySheet.h"
 
 #include "app/EditParam.h"
+#include "app/LinkStateLine.h"
 #include "app/Resources.h"
 #include "link/Hardware.h"
 #include "platform/qt/DialogUnits.h"
@@ -25,7 +26,9 @@ CMySheet::CMySheet(CHardware& hardware, QWidget* parent) : QDialog(parent), m_Ha
     m_pCancel->setAutoDefault(false);
     connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    m_pLinkState = new CLinkStateLine(this);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_pLinkState);
     buttons->addStretch(1);
     buttons->addWidget(m_pCancel);
     auto* layout = new QVBoxLayout(this);
@@ -42,6 +45,7 @@ CMySheet::CMySheet(CHardware& hardware, QWidget* parent) : QDialog(parent), m_Ha
 
 CMySheet::~CMySheet() {
     StopRunning();
+    m_Hardware.SetLinkStateListener(nullptr);
     m_Poster.Detach();
 }
 
@@ -76,6 +80,7 @@ void CMySheet::OnInitDialog() {
     qApp->installEventFilter(this);
     m_bFilterInstalled = true;
     m_pModalTimer->start();
+    m_Hardware.SetLinkStateListener(m_pLinkState);
     m_Hardware.StartReader(&m_Poster);
 }
 

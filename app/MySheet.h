@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class CHardware;
+class CLinkStateLine;
 class CMyCPropertyPage;
 class QPushButton;
 class QTabWidget;
@@ -50,6 +51,7 @@ private:
     CServoDataPoster m_Poster{this};
     QTabWidget* m_pTabs = nullptr;
     QPushButton* m_pCancel = nullptr;
+    CLinkStateLine* m_pLinkState = nullptr;  // left of Cancel: a lost and regained port
     QTimer* m_pModalTimer = nullptr;
     bool m_bInitialised = false;
     bool m_bFilterInstalled = false;
