@@ -106,9 +106,13 @@ void CGridCtrl::SetFont(const LOGFONT* plf) {
     if (plf == nullptr) {
         return;
     }
-    for (CGridDefaultCell* pDefault : {m_cellDefault.get(), m_cellFixedColDef.get(), m_cellFixedRowDef.get(),
-                                       m_cellFixedRowColDef.get()}) {
-        pDefault->SetFont(plf);
+    try {
+        for (CGridDefaultCell* pDefault : {m_cellDefault.get(), m_cellFixedColDef.get(),
+                                           m_cellFixedRowDef.get(), m_cellFixedRowColDef.get()}) {
+            pDefault->SetFont(plf);
+        }
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory();
     }
     Refresh();
 }

@@ -68,9 +68,13 @@ CGridCellBase* CGridCtrl::GetVirtualCell(int nRow, int nCol) const {
     m_cellVirtual.SetBackColor(item.crBkClr);
     m_cellVirtual.SetTextColor(item.crFgClr);
     m_cellVirtual.SetData(item.lParam);
-    m_cellVirtual.SetFont(&item.lfFont);
     m_cellVirtual.SetMargin(item.nMargin);
-    m_cellVirtual.SetText(item.strText);
+    try {
+        m_cellVirtual.SetFont(&item.lfFont);
+        m_cellVirtual.SetText(item.strText);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
     m_cellVirtual.SetGrid(const_cast<CGridCtrl*>(this));
     m_cellVirtual.SetCoords(nRow, nCol);
     return &m_cellVirtual;

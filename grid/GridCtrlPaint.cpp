@@ -2,6 +2,7 @@
 // columns, fixed rows, scrolled cells), then the grid lines. The window gives the
 // context; each cell draws itself into it.
 #include <algorithm>
+#include <new>
 
 #include "grid/GridCtrl.h"
 
@@ -49,13 +50,17 @@ void CGridCtrl::EraseBkgnd(IDrawContext* pDC, const CRect& clipRect, const CRect
                    m_crGridBkColour);
 }
 
+// A cell that cannot be drawn for want of memory is left out; the next paint tries again.
 void CGridCtrl::DrawCellAt(IDrawContext* pDC, int nRow, int nCol, const CRect& rect, bool bEraseBkgnd) {
     CGridCellBase* pCell = GetCell(nRow, nCol);
     if (pCell == nullptr) {
         return;
     }
     pCell->SetCoords(nRow, nCol);
-    pCell->Draw(pDC, nRow, nCol, rect, bEraseBkgnd);
+    try {
+        pCell->Draw(pDC, nRow, nCol, rect, bEraseBkgnd);
+    } catch (const std::bad_alloc&) {
+    }
 }
 
 // Walks rows [nFirstRow, nLastRow] from y and columns [nFirstCol, nLastCol] from x,

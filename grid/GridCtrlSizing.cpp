@@ -1,6 +1,7 @@
 // Rows and columns sized to their content, or stretched to fill the window.
 #include <algorithm>
 #include <cstdlib>
+#include <new>
 
 #include "grid/GridCtrl.h"
 
@@ -32,11 +33,16 @@ bool CGridCtrl::AutoSizeColumn(int nCol, int nAutoSizeStyle, bool bResetScroll) 
         SendCacheHintToParent(CCellRange(rows.nStart, nCol, rows.nEnd - 1, nCol));
     }
     int nWidth = 0;
-    for (int nRow = rows.nStart; nRow < rows.nEnd; ++nRow) {
-        CGridCellBase* pCell = GetCell(nRow, nCol);
-        if (pCell != nullptr) {
-            nWidth = std::max(nWidth, pCell->GetCellExtent(pDC.get()).cx);
+    try {
+        for (int nRow = rows.nStart; nRow < rows.nEnd; ++nRow) {
+            CGridCellBase* pCell = GetCell(nRow, nCol);
+            if (pCell != nullptr) {
+                nWidth = std::max(nWidth, pCell->GetCellExtent(pDC.get()).cx);
+            }
         }
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory();
+        return false;
     }
     if (m_bVirtualMode) {
         SendCacheHintToParent(CCellRange());
@@ -60,11 +66,16 @@ bool CGridCtrl::AutoSizeRow(int nRow, bool bResetScroll) {
         SendCacheHintToParent(CCellRange(nRow, 0, nRow, m_nCols - 1));
     }
     int nHeight = 0;
-    for (int nCol = 0; nCol < m_nCols; ++nCol) {
-        CGridCellBase* pCell = GetCell(nRow, nCol);
-        if (pCell != nullptr) {
-            nHeight = std::max(nHeight, pCell->GetCellExtent(pDC.get()).cy);
+    try {
+        for (int nCol = 0; nCol < m_nCols; ++nCol) {
+            CGridCellBase* pCell = GetCell(nRow, nCol);
+            if (pCell != nullptr) {
+                nHeight = std::max(nHeight, pCell->GetCellExtent(pDC.get()).cy);
+            }
         }
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory();
+        return false;
     }
     if (m_bVirtualMode) {
         SendCacheHintToParent(CCellRange());
@@ -125,7 +136,14 @@ void CGridCtrl::AutoSize(int nAutoSizeStyle) {
             if (pCell == nullptr) {
                 continue;
             }
-            const CSize size = pCell->GetCellExtent(pDC.get());
+            CSize size;
+            try {
+                size = pCell->GetCellExtent(pDC.get());
+            } catch (const std::bad_alloc&) {
+                ReportOutOfMemory();  // sizes measured so far stay
+                ResetScrollBars();
+                return;
+            }
             int& nWidth = m_arColWidths[static_cast<std::size_t>(nCol)];
             int& nHeight = m_arRowHeights[static_cast<std::size_t>(nRow)];
             nWidth = std::max(nWidth, size.cx);

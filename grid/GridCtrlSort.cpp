@@ -2,8 +2,14 @@
 #include <algorithm>
 #include <charconv>
 #include <climits>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <utility>
+
+#include <locale.h>
 
 #include "grid/GridCtrl.h"
 
@@ -49,6 +55,18 @@ long long ParseLong(const std::string& str) {
     return nValue > INT_MAX ? INT_MAX : nValue;
 }
 
+// A number too large for a double reads as infinity, one too small as 0, as the C
+// library reads them (from_chars leaves the value untouched in both cases).
+double OutOfRangeMagnitude(const char* pBegin, const char* pEnd) {
+    static const locale_t s_cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    try {
+        const std::string number(pBegin, pEnd);
+        return std::fabs(strtod_l(number.c_str(), nullptr, s_cLocale));
+    } catch (const std::bad_alloc&) {
+        return HUGE_VAL;  // only a very long number needs the copy: take it as huge
+    }
+}
+
 // Floating value as the C library reads it in the "C" locale, whatever locale the
 // program runs in: leading blanks, a sign, then decimal or hexadecimal digits.
 double ParseDouble(const std::string& str) {
@@ -66,6 +84,9 @@ double ParseDouble(const std::string& str) {
     std::chars_format format = std::chars_format::general;
     if (pEnd - p > 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
         const auto hex = std::from_chars(p + 2, pEnd, dValue, std::chars_format::hex);
+        if (hex.ec == std::errc::result_out_of_range) {
+            dValue = OutOfRangeMagnitude(p, hex.ptr);
+        }
         if (hex.ec == std::errc() || hex.ec == std::errc::result_out_of_range) {
             return bNegative ? -dValue : dValue;
         }
@@ -77,6 +98,9 @@ double ParseDouble(const std::string& str) {
     const auto result = std::from_chars(p, pEnd, dValue, format);
     if (result.ec == std::errc::invalid_argument) {
         return 0.0;
+    }
+    if (result.ec == std::errc::result_out_of_range) {
+        dValue = OutOfRangeMagnitude(p, result.ptr);
     }
     return bNegative ? -dValue : dValue;
 }

@@ -5,12 +5,40 @@
 #include "grid/GridCtrl.h"
 
 namespace {
+
+// A heading that cannot be measured for want of memory gets the default size.
+CSize MeasureHeading(CGridCellBase* pCell, const std::string& strHeading, CSize fallback) {
+    if (pCell == nullptr) {
+        return fallback;
+    }
+    try {
+        return pCell->GetTextExtent(&strHeading);
+    } catch (const std::bad_alloc&) {
+        return fallback;
+    }
+}
+
 // Deletes the cells made so far when a row or column cannot be completed.
 void DeleteCells(std::vector<CGridCellBase*>& cells) {
     for (CGridCellBase* pCell : cells) {
         delete pCell;
     }
     cells.clear();
+}
+
+// Cells that remember their column (light cells take their attributes from it) learn
+// the new number of every column an insertion or deletion has moved.
+void RenumberColumns(const CGridCtrl& grid, int nFirstCol) {
+    if (grid.GetVirtualMode()) {
+        return;
+    }
+    for (int nRow = 0; nRow < grid.GetRowCount(); ++nRow) {
+        for (int nCol = nFirstCol; nCol < grid.GetColumnCount(); ++nCol) {
+            if (CGridCellBase* pCell = grid.GetCell(nRow, nCol); pCell != nullptr) {
+                pCell->SetCoords(nRow, nCol);
+            }
+        }
+    }
 }
 }  // namespace
 
@@ -288,7 +316,7 @@ int CGridCtrl::InsertRow(const std::string& strHeading, int nRow) {
     if (!strHeading.empty()) {
         CGridCellBase* pCell = GetCell(nRow, 0);
         m_arRowHeights[static_cast<std::size_t>(nRow)] =
-            pCell != nullptr ? pCell->GetTextExtent(&strHeading).cy : m_cellFixedRowDef->GetHeight();
+            MeasureHeading(pCell, strHeading, CSize(0, m_cellFixedRowDef->GetHeight())).cy;
     } else {
         m_arRowHeights[static_cast<std::size_t>(nRow)] = m_cellFixedRowDef->GetHeight();
     }
@@ -317,6 +345,7 @@ int CGridCtrl::InsertColumn(const std::string& strHeading, std::uint32_t nFormat
         return 0;
     }
     ++m_nCols;
+    RenumberColumns(*this, nColumn + 1);
 
     if (!SetItemText(0, nColumn, strHeading) && !m_bVirtualMode) {
         DeleteColumn(nColumn);
@@ -327,7 +356,8 @@ int CGridCtrl::InsertColumn(const std::string& strHeading, std::uint32_t nFormat
     }
     CGridCellBase* pCell = GetCell(0, nColumn);
     if (pCell != nullptr) {
-        m_arColWidths[static_cast<std::size_t>(nColumn)] = pCell->GetTextExtent(&strHeading).cx;
+        m_arColWidths[static_cast<std::size_t>(nColumn)] =
+            MeasureHeading(pCell, strHeading, CSize(m_cellDefault->GetWidth(), 0)).cx;
     }
     if (m_idCurrentCell.col != -1 && nColumn < m_idCurrentCell.col) {
         ++m_idCurrentCell.col;
@@ -358,6 +388,7 @@ bool CGridCtrl::DeleteRow(int nRow) {
     } else if (nRow < m_idCurrentCell.row) {
         --m_idCurrentCell.row;
     }
+    ForgetTopLeftCell();
     ResetScrollBars();
     SetModified(true, -1, -1);
     return true;
@@ -379,6 +410,7 @@ bool CGridCtrl::DeleteColumn(int nColumn) {
     }
     m_arColWidths.erase(m_arColWidths.begin() + nColumn);
     --m_nCols;
+    RenumberColumns(*this, nColumn);
     if (nColumn < m_nFixedCols) {
         --m_nFixedCols;
     }
@@ -387,6 +419,7 @@ bool CGridCtrl::DeleteColumn(int nColumn) {
     } else if (nColumn < m_idCurrentCell.col) {
         --m_idCurrentCell.col;
     }
+    ForgetTopLeftCell();
     ResetScrollBars();
     SetModified(true, -1, -1);
     return true;

@@ -21,7 +21,12 @@ void CGridDefaultCell::SetFont(const LOGFONT* plf) {
     m_Font.CreateFontIndirect(plf);
     CGridCell::SetFont(plf);
 
-    std::unique_ptr<IDrawContext> screenDC = SystemMetrics().GetScreenDC();
+    // Without memory for a screen context the font is measured as without a screen.
+    std::unique_ptr<IDrawContext> screenDC;
+    try {
+        screenDC = SystemMetrics().GetScreenDC();
+    } catch (const std::bad_alloc&) {
+    }
     if (screenDC == nullptr) {
         SetMargin(3);
         m_nWidth = 40;

@@ -118,4 +118,23 @@ TEST(GridOutOfMemory, RowsMadeBeforeTheFailureStay) {
     EXPECT_EQ(messages.Messages().size(), 1u);
 }
 
+// Fonts and measuring need memory too: a failure is reported or absorbed, never thrown.
+TEST(GridOutOfMemory, FontsAndMeasuringDoNotThrow) {
+    for (long nFailAt = 0; nFailAt < 20; ++nFailAt) {
+        RecordingMessageBox messages;
+        CGridCtrl grid(3, 3, 1, 1);
+        grid.SetMessageBox(&messages);
+        LOGFONT lf;
+        lf.lfHeight = -20;
+        const std::string strHeading = "a heading longer than fits inline";
+        {
+            const FailAfter failure(nFailAt);
+            EXPECT_NO_THROW(grid.SetFont(&lf)) << nFailAt;
+            EXPECT_NO_THROW(grid.SetItemFont(1, 1, &lf)) << nFailAt;
+            EXPECT_NO_THROW(grid.InsertRow(strHeading)) << nFailAt;
+        }
+        ExpectConsistent(grid);
+    }
+}
+
 }  // namespace
