@@ -1,7 +1,9 @@
 // CPU used by a connected but idle `tovamo-cli monitor`: it should sleep until the drive
 // or the keyboard has something, not poll. Measured over 10 s (or argv[1] seconds) beside
 // a process that only sleeps in poll() (the floor) and, for scale, one that spins with
-// sched_yield() for 1 s (a full core).
+// sched_yield() for 1 s (a full core). Then the same for a monitor whose device has been
+// unplugged (the simulated drive pulls its cable), and the time from the replug (the
+// drive's new "PTY" line) to the monitor's "link<TAB>back", over a few replugs.
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -115,6 +117,113 @@ void Report(const char* what, CpuTime before, CpuTime after, double seconds) {
 double Seconds(std::chrono::steady_clock::duration d) {
     return std::chrono::duration<double>(d).count();
 }
+
+// Reads lines from `fd` until one equals `wanted`; false at the end of the output.
+bool ReadUntilLine(int fd, const std::string& wanted) {
+    for (std::string line = ReadLine(fd); line != wanted; line = ReadLine(fd)) {
+        if (line.empty())
+            return false;
+    }
+    return true;
+}
+
+// A simulated drive behind a port link and a monitor on that link, both ended on leaving.
+struct SUnpluggingRun {
+    pid_t sim = -1;
+    pid_t cli = -1;
+    int simOut = -1;
+    int cliIn = -1;
+    int cliOut = -1;
+
+    SUnpluggingRun(const std::string& link, int unpluggedMs) {
+        int simPipe[2], inPipe[2], outPipe[2];
+        if (pipe2(simPipe, O_CLOEXEC) != 0 || pipe2(inPipe, O_CLOEXEC) != 0 || pipe2(outPipe, O_CLOEXEC) != 0)
+            std::exit(1);
+        const int devNull = open("/dev/null", O_RDWR | O_CLOEXEC);
+        sim = Spawn({TOVAMO_SIM_PATH, "--link", link, "--unplug-after-keys", "1", "--unplugged-ms",
+                     std::to_string(unpluggedMs)},
+                    devNull, simPipe[1]);
+        close(simPipe[1]);
+        simOut = simPipe[0];
+        if (ReadLine(simOut).rfind("PTY ", 0) != 0) {
+            std::fprintf(stderr, "the simulated drive did not start\n");
+            std::exit(1);
+        }
+        cli = Spawn({TOVAMO_CLI_PATH, "--port", link, "monitor"}, inPipe[0], outPipe[1]);
+        close(inPipe[0]);
+        close(outPipe[1]);
+        close(devNull);
+        cliIn = inPipe[1];
+        cliOut = outPipe[0];
+    }
+    ~SUnpluggingRun() {
+        close(cliIn);  // end of stdin: the monitor ends 500 ms later
+        waitpid(cli, nullptr, 0);
+        kill(sim, SIGTERM);
+        waitpid(sim, nullptr, 0);
+        close(cliOut);
+        close(simOut);
+    }
+    // The one key after which the drive pulls its cable; true once the monitor says so.
+    bool Unplug() { return write(cliIn, "u", 1) == 1 && ReadUntilLine(cliOut, "link\tlost"); }
+    // Seconds from the drive's replug to the monitor's "link back"; < 0 on failure.
+    double ReplugToBack() {
+        if (ReadLine(simOut).rfind("PTY ", 0) != 0)
+            return -1;
+        const auto replugged = std::chrono::steady_clock::now();
+        if (!ReadUntilLine(cliOut, "link\tback"))
+            return -1;
+        return Seconds(std::chrono::steady_clock::now() - replugged);
+    }
+};
+
+// CPU of a monitor whose device is away, beside a poll() sleeper; then replug times.
+void MeasureUnplugged(int seconds) {
+    char folder[] = "/tmp/tovamo-bench-XXXXXX";
+    if (mkdtemp(folder) == nullptr)
+        std::exit(1);
+    const std::string link = std::string(folder) + "/COM9";
+    std::vector<double> replugs;
+    {
+        SUnpluggingRun run(link, seconds * 1000 + 1000);
+        if (!run.Unplug()) {
+            std::fprintf(stderr, "the monitor did not report the unplug\n");
+            std::exit(1);
+        }
+        const pid_t sleeper = ForkSleeper(seconds * 1000 + 500);
+        const CpuTime monitorBefore = ReadCpuTime(run.cli);
+        const CpuTime sleeperBefore = ReadCpuTime(sleeper);
+        const auto start = std::chrono::steady_clock::now();
+        std::this_thread::sleep_for(std::chrono::seconds(seconds));
+        const CpuTime monitorAfter = ReadCpuTime(run.cli);
+        const CpuTime sleeperAfter = ReadCpuTime(sleeper);
+        const double measured = Seconds(std::chrono::steady_clock::now() - start);
+        waitpid(sleeper, nullptr, 0);
+        std::printf("\nunplugged over %.1f s:\n", measured);
+        Report("tovamo-cli monitor, unplugged", monitorBefore, monitorAfter, measured);
+        Report("baseline: sleeping in poll()", sleeperBefore, sleeperAfter, measured);
+        const double monitorNs = static_cast<double>(monitorAfter.ns - monitorBefore.ns);
+        const long long sleeperNs = sleeperAfter.ns - sleeperBefore.ns;
+        const double percent = 100.0 * monitorNs / 1e9 / measured;
+        if (sleeperNs > 0)
+            std::printf("ratio monitor / sleeper (schedstat): %.1f\n",
+                        monitorNs / static_cast<double>(sleeperNs));
+        else
+            std::printf("ratio monitor / sleeper: the sleeper used no measurable time\n");
+        std::printf("target <= %.1f %% of a core: %s\n", kTargetPercent,
+                    percent <= kTargetPercent ? "met" : "NOT met");
+        replugs.push_back(run.ReplugToBack());
+    }
+    for (int more = 0; more < 4; ++more) {
+        SUnpluggingRun run(link, 300);
+        replugs.push_back(run.Unplug() ? run.ReplugToBack() : -1);
+    }
+    std::printf("replug to \"link back\" (the path is looked at every 200 ms):");
+    for (const double replug : replugs)
+        std::printf(" %.0f ms", replug * 1000);
+    std::printf("\n");
+    rmdir(folder);
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -169,5 +278,7 @@ int main(int argc, char** argv) {
     waitpid(cli, nullptr, 0);
     kill(sim, SIGTERM);
     waitpid(sim, nullptr, 0);
+
+    MeasureUnplugged(seconds);
     return 0;
 }
