@@ -89,7 +89,13 @@ std::string FileErrorMessage(EFileErrorCause eCause, const std::string& strPath)
     for (std::size_t hit; (hit = strText.find("%1", pos)) != std::string::npos; pos = hit + 2)
         strMessage += strText.substr(pos, hit - pos) + strName;
     strMessage += strText.substr(pos);
-    if (strMessage.size() > kMaxMessageBytes)
-        strMessage.resize(kMaxMessageBytes);
+    if (strMessage.size() > kMaxMessageBytes) {
+        // File names are UTF-8 bytes: the cut steps back over a character's continuation
+        // bytes so that no character is split.
+        std::size_t nCut = kMaxMessageBytes;
+        while (nCut > 0 && (static_cast<unsigned char>(strMessage[nCut]) & 0xC0) == 0x80)
+            --nCut;
+        strMessage.resize(nCut);
+    }
     return strMessage;
 }

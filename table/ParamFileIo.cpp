@@ -58,19 +58,16 @@ std::string FolderOf(const std::string& strPath) {
     return slash == 0 ? "/" : strPath.substr(0, slash);
 }
 
-std::string BaseOf(const std::string& strPath) {
-    const std::size_t slash = strPath.rfind('/');
-    return slash == std::string::npos ? strPath : strPath.substr(slash + 1);
-}
-
 // A new, empty file beside the target, created with the usual permissions (umask
 // applied) so that a file that did not exist before ends up as a plain open would make it.
 int CreateTempBeside(const std::string& strTarget, std::string& strTemp) {
     static std::atomic<unsigned> s_nCounter{0};
     std::random_device device;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        strTemp = FolderOf(strTarget) + "/." + BaseOf(strTarget) + ".tmp-" + std::to_string(::getpid()) +
-                  "-" + std::to_string(s_nCounter++) + "-" + std::to_string(device() % 100000);
+        // The target's own name is not repeated: a name near the file system's limit
+        // would otherwise leave no room for the temporary one.
+        strTemp = FolderOf(strTarget) + "/.tovamo-" + std::to_string(::getpid()) + "-" +
+                  std::to_string(s_nCounter++) + "-" + std::to_string(device() % 100000) + ".tmp";
         const int fd = ::open(strTemp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;

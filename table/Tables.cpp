@@ -64,23 +64,30 @@ void CTables::ShowWaitCursor() {
     m_bWaitCursorShown = true;
 }
 
-void CTables::OnReadDrive() {
-    m_dwLastRecordTick = StampNow();
-    const bool bEndsUpdate = m_bUpdating;
+// A procedure that a new start replaces is reported as ended before the new one begins,
+// so that whoever watches sees the ends and starts in the order they happened.
+void CTables::EndReplacedProcedure() {
+    if (!m_bReading && !m_bUpdating)
+        return;
+    m_bReading = false;
     m_bUpdating = false;
+    if (m_Services.pView != nullptr)
+        m_Services.pView->OnProcedureEnded(ETablesEnd::kStopped);
+}
+
+void CTables::OnReadDrive() {
+    EndReplacedProcedure();
+    m_dwLastRecordTick = StampNow();
     m_bReading = true;
     StartProcedure();
     ShowWaitCursor();
     m_nSkipCount = kSettlingRecords;
     SendKey('o');
-    if (bEndsUpdate && m_Services.pView != nullptr)
-        m_Services.pView->OnProcedureEnded(ETablesEnd::kStopped);
 }
 
 void CTables::OnUpdateDrive() {
+    EndReplacedProcedure();
     m_dwLastRecordTick = StampNow();
-    const bool bEndsScan = m_bReading;
-    m_bReading = false;
     m_bUpdating = true;
     StartProcedure();
     m_strValue.clear();
@@ -89,8 +96,6 @@ void CTables::OnUpdateDrive() {
     ShowWaitCursor();
     m_nSkipCount = kSettlingRecords;
     SendKey('o');
-    if (bEndsScan && m_Services.pView != nullptr)
-        m_Services.pView->OnProcedureEnded(ETablesEnd::kStopped);
 }
 
 void CTables::OnClearTable() {

@@ -83,10 +83,13 @@ public:
     unsigned GetPauseTimer() const { return m_nPauseTimer; }
     char GetDirection() const { return m_cDirection; }
     int GetLevel() const { return m_nLevel; }
+    // The row of the parameter opened last; 0 when none is open.
+    int GetCurrentRow() const { return m_nRow; }
     const STablesButtons& GetButtons() const { return m_Buttons; }
 
 private:
     void FinishAndRefresh(ETablesEnd eHow);
+    void EndReplacedProcedure();
     void StartProcedure();
     void StopPauseTimer();
     void ShowWaitCursor();

@@ -41,4 +41,14 @@ TEST(FileErrorMessage, CutTo254Bytes) {
     EXPECT_EQ(message.size(), 254u);
     EXPECT_EQ(message.substr(0, 11), "Access to /");
 }
+
+// A name of two-byte characters is cut before a character, never inside one.
+TEST(FileErrorMessage, CutKeepsWholeCharacters) {
+    std::string longPath = "/";
+    for (int i = 0; i < 200; ++i)
+        longPath += "\xC3\xBC";  // u with diaeresis in UTF-8
+    const std::string message = FileErrorMessage(EFileErrorCause::kAccessDenied, longPath);
+    EXPECT_EQ(message.size(), 253u);  // "Access to /" is 11 bytes: 254 would split a character
+    EXPECT_NE(static_cast<unsigned char>(message.back()), 0xC3u);
+}
 }  // namespace

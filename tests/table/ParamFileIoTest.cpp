@@ -63,6 +63,16 @@ TEST_F(ParamFileIo, WriteThenReadGivesTheSameBytes) {
     EXPECT_EQ(EntriesIn(m_dir.Path()), 1) << "no temporary file left";
 }
 
+// The longest name the folder allows still saves, over an existing file too.
+TEST_F(ParamFileIo, NameAtTheLengthLimitSaves) {
+    const std::string name = std::string(251, 'n') + ".txt";
+    ASSERT_EQ(WriteParamFile(Path(name), "P1\t1\tNo\r\n"), 0);
+    ASSERT_EQ(WriteParamFile(Path(name), "P1\t2\tNo\r\n"), 0);
+    std::string read;
+    ASSERT_EQ(ReadParamFile(Path(name), read), 0);
+    EXPECT_EQ(read, "P1\t2\tNo\r\n");
+}
+
 TEST_F(ParamFileIo, EmptyContentCreatesAnEmptyFile) {
     ASSERT_EQ(WriteParamFile(Path("empty.txt"), ""), 0);
     EXPECT_TRUE(fs::exists(Path("empty.txt")));

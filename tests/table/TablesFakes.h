@@ -85,7 +85,13 @@ class FakeTablesView : public ITablesView {
 public:
     void OnButtonsChanged(const STablesButtons& buttons) override { m_buttons = buttons; }
     void OnGridRedraw() override { ++m_nRedraws; }
-    void OnProcedureEnded(ETablesEnd how) override { m_ends.push_back(how); }
+    void OnProcedureEnded(ETablesEnd how) override {
+        m_ends.push_back(how);
+        m_runningAtEnd.push_back(m_pTables != nullptr && (m_pTables->IsReading() || m_pTables->IsUpdating()));
+    }
+    const CTables* m_pTables = nullptr;
+    // Whether a procedure still counted as running when each end was reported.
+    std::vector<bool> m_runningAtEnd;
     STablesButtons m_buttons;
     int m_nRedraws = 0;
     std::vector<ETablesEnd> m_ends;
@@ -94,7 +100,10 @@ public:
 // A CTables on fakes, with its grid set up, and helpers that feed it the drive's lines.
 class TablesHarness {
 public:
-    TablesHarness() { m_tables.OnInitDialog(); }
+    TablesHarness() {
+        m_tables.OnInitDialog();
+        m_view.m_pTables = &m_tables;
+    }
 
     // Feeds one line and returns the keys CTables answered it with.
     std::string Name(const std::string& text) { return Feed(text, 0, 0); }

@@ -196,6 +196,7 @@ TEST_F(TablesUpdate, StartingTheScanEndsTheUpdate) {
     EXPECT_TRUE(h.m_tables.IsReading());
     EXPECT_FALSE(h.m_timers.IsPending(timer));
     EXPECT_EQ(h.m_view.m_ends, std::vector<ETablesEnd>{ETablesEnd::kStopped});
+    EXPECT_EQ(h.m_view.m_runningAtEnd, std::vector<bool>{false}) << "reported before the scan started";
     h.Settle();
     EXPECT_EQ(h.Name("P1"), "e");
     EXPECT_EQ(h.Value("5.2"), "o") << "one key per line: the scan's";
@@ -209,6 +210,7 @@ TEST_F(TablesUpdate, StartingTheUpdateEndsTheScan) {
     Start();
     EXPECT_FALSE(h.m_tables.IsReading());
     EXPECT_EQ(h.m_view.m_ends, std::vector<ETablesEnd>{ETablesEnd::kStopped});
+    EXPECT_EQ(h.m_view.m_runningAtEnd, std::vector<bool>{false}) << "reported before the update started";
     EXPECT_EQ(h.Name("P1"), "e");
     EXPECT_EQ(h.Value("5.2"), "d") << "one key per line: the update's";
 }
