@@ -18,6 +18,24 @@ IGridEditWnd* CGridCellCombo::GetEditWnd() const {
     return nullptr;
 }
 
+bool CGridCellCombo::Draw(IDrawContext* pDC, int nRow, int nCol, CRect rect, bool bEraseBkgnd) {
+    const int cxButton = GetSystemMetrics(SM_CXVSCROLL);
+    const int cyButton = GetSystemMetrics(SM_CYHSCROLL);
+    if (pDC != nullptr && !IsFixed() && IsFocused() && cyButton < rect.Width() && cyButton < rect.Height()) {
+        const CRect rectButton(rect.right - cxButton, rect.top, rect.right, rect.top + cyButton);
+        pDC->DrawFrameControl(rectButton, DFC_SCROLL, DFCS_SCROLLDOWN);
+        rect.right = rectButton.left;
+    }
+    if (!IsEditing()) {
+        return CGridCell::Draw(pDC, nRow, nCol, rect, bEraseBkgnd);
+    }
+    const std::string strText = *GetText();
+    SetText(std::string());
+    const bool bResult = CGridCell::Draw(pDC, nRow, nCol, rect, bEraseBkgnd);
+    SetText(strText);
+    return bResult;
+}
+
 CSize CGridCellCombo::GetCellExtent(IDrawContext* pDC) {
     CSize size = CGridCellBase::GetCellExtent(pDC);
     size.cx += GetSystemMetrics(SM_CXVSCROLL);

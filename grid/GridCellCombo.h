@@ -25,6 +25,9 @@ public:
     std::uint32_t GetStyle() const { return m_dwStyle; }
 
     IGridEditWnd* GetEditWnd() const override;
+    // The drop-down button on the focused, non-fixed cell; while the list is open the
+    // cell shows no text of its own, so only the list shows the value.
+    bool Draw(IDrawContext* pDC, int nRow, int nCol, CRect rect, bool bEraseBkgnd = true) override;
     CSize GetCellExtent(IDrawContext* pDC) override;
     bool Edit(int nRow, int nCol, CRect rect, CPoint point, std::uint32_t nID, std::uint32_t nChar) override;
     void EndEdit() override;

@@ -1,5 +1,7 @@
 #include "platform/qt/Cp1252.h"
 
+#include <QList>
+
 #include <array>
 
 namespace {
@@ -21,4 +23,28 @@ QString DecodeWindows1252(const std::string& bytes) {
         text.append(QChar(unit));
     }
     return text;
+}
+
+namespace {
+char EncodeCodePoint(char32_t codePoint) {
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
+        return static_cast<char>(codePoint);
+    }
+    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+        if (kHighControls[i] == codePoint) {
+            return static_cast<char>(0x80 + i);
+        }
+    }
+    return '?';
+}
+}  // namespace
+
+std::string EncodeWindows1252(const QString& text) {
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(text.size()));
+    // By code point, so that a character outside the basic plane gives one '?', not two.
+    for (const char32_t codePoint : text.toUcs4()) {
+        bytes.push_back(EncodeCodePoint(codePoint));
+    }
+    return bytes;
 }

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include <QColor>
+#include <QEvent>
+#include <QFont>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include "grid/qt/GridEditors.h"
+
+class QMouseEvent;
+
+// The grid's title tip: a frameless window laid over a cell whose text does not fit,
+// showing the whole text. It hides as soon as the pointer leaves the cell, a key or
+// button is pressed or the program loses the focus, and passes the presses that land
+// on it to the window below, so that it never stands in the grid's way.
+//
+// It holds no mouse capture: not every platform lets a window that never takes the
+// focus grab the pointer (Wayland does not). It watches the grid widget's own events
+// instead, which covers the pointer outside the tip, and handles what lands on the
+// tip itself.
+class CTitleTip final : public QWidget, public ITitleTipWnd {
+public:
+    explicit CTitleTip(QWidget* pGridWidget);
+    ~CTitleTip() override;
+
+    void Show(const CRect& rectTitle, const std::string& strTitle, int xoffset, const CRect& rectHover,
+              const LOGFONT* plf, COLORREF crTextClr, COLORREF crBackClr) override;
+    void Hide() override;
+
+    // The area, in the grid's client coordinates, the pointer may move in.
+    const QRect& GetHoverRect() const { return m_rectHover; }
+    const QString& GetTipText() const { return m_strText; }
+
+protected:
+    void paintEvent(QPaintEvent* pEvent) override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
+    void mouseMoveEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
+    void wheelEvent(QWheelEvent* pEvent) override;
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
+private:
+    bool IsInHoverArea(const QPointF& globalPos) const;
+    // The widget under the point once the tip is out of the way; the grid for the tip.
+    QWidget* WidgetUnder(const QPointF& globalPos) const;
+    void ForwardPress(QMouseEvent* pEvent);
+    void ForwardMouse(QWidget* pTarget, const QMouseEvent* pEvent, QEvent::Type type);
+
+    QPointer<QWidget> m_pGridWidget;
+    QRect m_rectHover;
+    QString m_strText;
+    QFont m_font;
+    QColor m_crText;
+    QColor m_crBack;
+    // The last left press on the tip (ms), for a second one that makes a double click.
+    std::uint32_t m_nLastLButtonDown = 0xFFFFFFFFu;
+    // Where a press was passed on: the rest of that click goes there too.
+    QPointer<QWidget> m_pPressTarget;
+};
