@@ -3,12 +3,14 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <grp.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -134,10 +136,24 @@ std::string DescribeGroupAccess(const std::string& devicePath) {
     struct stat info {};
     if (::stat(devicePath.c_str(), &info) != 0)
         return text;
+    char buffer[4096];
+    // Joining the group helps only when the group may read and write the device, and
+    // joining "root" is no advice to give.
+    const bool bGroupMayUse = (info.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP) && info.st_gid != 0;
+    if (!bGroupMayUse) {
+        std::string owner = std::to_string(info.st_uid);
+        struct passwd user {};
+        struct passwd* foundUser = nullptr;
+        if (::getpwuid_r(info.st_uid, &user, buffer, sizeof buffer, &foundUser) == 0 && foundUser != nullptr)
+            owner = foundUser->pw_name;
+        char mode[8];
+        std::snprintf(mode, sizeof mode, "%03o", static_cast<unsigned>(info.st_mode & 0777));
+        return text + ". No group other than root may read and write the device (owner \"" + owner +
+               "\", mode " + mode + "); serial ports usually belong to the group \"dialout\".";
+    }
     std::string group = std::to_string(info.st_gid);
     struct group entry {};
     struct group* found = nullptr;
-    char buffer[4096];
     if (::getgrgid_r(info.st_gid, &entry, buffer, sizeof buffer, &found) == 0 && found != nullptr)
         group = found->gr_name;
     return text + ". The device belongs to group \"" + group + "\": add your user to it (sudo usermod -aG " +

@@ -20,5 +20,6 @@ int FindProcessUsingDevice(const std::string& devicePath);
 // "process 1234 (minicom)".
 std::string DescribeProcess(int pid);
 
-// For a device the user may not open: which group owns it and how to join that group.
+// For a device the user may not open: which group may use it and how to join that group,
+// or, when no group other than root may read and write it, who alone may open it.
 std::string DescribeGroupAccess(const std::string& devicePath);
