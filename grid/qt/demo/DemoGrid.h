@@ -1,0 +1,9 @@
+#pragma once
+
+class CGridCtrl;
+
+// The demo's table: two header rows (a merged "Operator input" block over "Choice" and
+// "Notes", the other headings spanning both rows), a fixed "Parameter" column naming
+// the rows "P1" to "Pn", sample values sorted ascending with the arrow shown, a
+// selected range and a focus cell. The grid must already be attached to its window.
+void FillDemoGrid(CGridCtrl& grid, int nDataRows);
