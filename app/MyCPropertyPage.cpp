@@ -1,7 +1,7 @@
 #include "app/MyCPropertyPage.h"
 
 #include "platform/qt/DialogUnits.h"
-#include "platform/qt/ServoDataEvent.h"
+#include "app/ServoDataEvent.h"
 
 CMyCPropertyPage::CMyCPropertyPage(const CPageTemplate& pageTemplate, QWidget* parent)
     : QWidget(parent), m_nTemplateId(pageTemplate.m_nId) {

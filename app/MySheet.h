@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/qt/ServoDataEvent.h"
+#include "app/ServoDataEvent.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "platform/qt/ServoDataEvent.h"
+#include "app/ServoDataEvent.h"
 
 #include <QCoreApplication>
 

@@ -5,7 +5,7 @@
 #include "platform/qt/DialogUnits.h"
 #include "platform/qt/PrefixText.h"
 #include "platform/qt/QtWaitCursor.h"
-#include "platform/qt/ServoDataEvent.h"
+#include "app/ServoDataEvent.h"
 #include "platform/qt/SettingsStore.h"
 
 #include <QGuiApplication>
