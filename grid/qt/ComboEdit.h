@@ -11,6 +11,8 @@ class CInPlaceList;
 // ends the edit; the field places the caret for the key that started the edit, and
 // passes any key that ends an edit on to the list should one reach it directly.
 class CComboEdit final : public QLineEdit {
+    Q_OBJECT
+
 public:
     explicit CComboEdit(CInPlaceList* pList);
     ~CComboEdit() override;

@@ -33,8 +33,8 @@ IGridEditWnd* CreateInPlaceListWnd(QWidget* pGridWidget, CGridCtrl* pGrid, const
 class ITitleTipWnd {
 public:
     virtual ~ITitleTipWnd() = default;
-    virtual void Show(const CRect& rectTitle, const std::string& strTitle, int xoffset, const CRect& rectHover,
-                      const LOGFONT* plf, COLORREF crTextClr, COLORREF crBackClr) = 0;
+    virtual void Show(const CRect& rectTitle, const std::string& strTitle, int xoffset,
+                      const CRect& rectHover, const LOGFONT* plf, COLORREF crTextClr, COLORREF crBackClr) = 0;
     virtual void Hide() = 0;
 };
 std::unique_ptr<ITitleTipWnd> CreateTitleTipWnd(QWidget* pGridWidget);

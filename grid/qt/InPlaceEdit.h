@@ -18,6 +18,8 @@ class CGridCtrl;
 // or with Ctrl) an arrow or page key. Then it reports once to the grid and frees
 // itself; the cell only points at it.
 class CInPlaceEdit final : public QLineEdit, public IGridEditWnd, public CGridEditorLink {
+    Q_OBJECT
+
 public:
     // strInitText is the cell's Windows-1252 text; nFirstChar the key that started
     // the edit (VK_LBUTTON for a click or F2).

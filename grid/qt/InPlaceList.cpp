@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFontMetrics>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -49,6 +50,12 @@ CInPlaceList::CInPlaceList(QWidget* pParent, CGridCtrl* pGrid, const CRect& rect
     SetDroppedWidth();
     SelectInitialText();
     view()->installEventFilter(this);
+    connect(view()->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (m_bMovingInList && current.isValid()) {
+                    setCurrentIndex(current.row());
+                }
+            });
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget* pOld, QWidget* pNow) { OnFocusChanged(pOld, pNow); });
 
@@ -164,7 +171,11 @@ bool CInPlaceList::eventFilter(QObject* pWatched, QEvent* pEvent) {
         return true;
     }
     if (pWatched == view() && pEvent->type() == QEvent::KeyPress) {
+        m_bMovingInList = false;
         return OnListKey(static_cast<QKeyEvent*>(pEvent));
+    }
+    if (pWatched == view() && pEvent->type() == QEvent::KeyRelease) {
+        m_bMovingInList = false;
     }
     return QComboBox::eventFilter(pWatched, pEvent);
 }
@@ -189,7 +200,10 @@ bool CInPlaceList::OnListKey(QKeyEvent* pEvent) {
         QCoreApplication::sendEvent(m_pEdit, pEvent);
         return true;
     }
-    m_bTypedSinceMove = false;  // the list handles the key: the user moves in it
+    // The list handles the key: the user moves in it, and as in the box the option
+    // moved to is chosen at once (a pointer only passing over an option is not).
+    m_bTypedSinceMove = false;
+    m_bMovingInList = true;
     return false;
 }
 

@@ -21,6 +21,8 @@ class CGridCtrl;
 // arrow or page key; every end of edit is reported to the grid, and the box then
 // closes and frees itself.
 class CInPlaceList final : public QComboBox, public IGridEditWnd, public CGridEditorLink {
+    Q_OBJECT
+
 public:
     static constexpr int kMaxDropWidth = 200;
 
@@ -66,6 +68,8 @@ private:
     int m_nReports = 0;
     // Text typed into the edit field after the last move in the list.
     bool m_bTypedSinceMove = false;
+    // A key in the dropped list is being handled by the list.
+    bool m_bMovingInList = false;
     bool m_bClosePosted = false;
     bool m_bClosing = false;
 };

@@ -84,12 +84,26 @@ bool CTitleTip::IsInHoverArea(const QPointF& globalPos) const {
 // What the grid widget sees while the tip is up: the pointer leaving the cell, a key
 // (which the grid still receives), a button or the wheel all take the tip away.
 bool CTitleTip::eventFilter(QObject* pWatched, QEvent* pEvent) {
-    if (pWatched != m_pGridWidget || !isVisible()) {
+    if (pWatched != m_pGridWidget) {
+        return false;
+    }
+    if (!isVisible()) {
+        if (pEvent->type() == QEvent::MouseMove) {
+            m_lastPointer = static_cast<QMouseEvent*>(pEvent)->globalPosition();
+        }
         return false;
     }
     switch (pEvent->type()) {
         case QEvent::MouseMove:
-            if (!IsInHoverArea(static_cast<QMouseEvent*>(pEvent)->globalPosition())) {
+            m_lastPointer = static_cast<QMouseEvent*>(pEvent)->globalPosition();
+            if (!IsInHoverArea(m_lastPointer)) {
+                Hide();
+            }
+            break;
+        case QEvent::Leave:
+            // The tip shows under the pointer, which thus leaves the grid for the tip:
+            // that is no leaving of the cell.
+            if (!IsInHoverArea(m_lastPointer)) {
                 Hide();
             }
             break;
@@ -97,7 +111,6 @@ bool CTitleTip::eventFilter(QObject* pWatched, QEvent* pEvent) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
         case QEvent::Wheel:
-        case QEvent::Leave:
         case QEvent::FocusOut:
         case QEvent::Hide:
             Hide();

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QEvent>
 #include <QFont>
+#include <QPointF>
 #include <QPointer>
 #include <QRect>
 #include <QString>
@@ -25,6 +26,8 @@ class QMouseEvent;
 // instead, which covers the pointer outside the tip, and handles what lands on the
 // tip itself.
 class CTitleTip final : public QWidget, public ITitleTipWnd {
+    Q_OBJECT
+
 public:
     explicit CTitleTip(QWidget* pGridWidget);
     ~CTitleTip() override;
@@ -61,6 +64,8 @@ private:
     QColor m_crBack;
     // The last left press on the tip (ms), for a second one that makes a double click.
     std::uint32_t m_nLastLButtonDown = 0xFFFFFFFFu;
+    // The pointer as the grid last saw it move (screen coordinates).
+    QPointF m_lastPointer;
     // Where a press was passed on: the rest of that click goes there too.
     QPointer<QWidget> m_pPressTarget;
 };
