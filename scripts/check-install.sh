@@ -92,6 +92,11 @@ echo "tovamo-cli read: $rows rows from the installed tovamo-drive-sim"
 echo "--- desktop entry, metainfo, manual pages"
 out=$(desktop-file-validate "$prefix/share/applications/tovamo.desktop" 2>&1) || fail "desktop-file-validate: $out"
 [ -z "$out" ] || fail "desktop-file-validate: $out"
+# The menu's command starts the installed program, which stays up with its port dialog.
+exec_line=$(sed -n 's/^Exec=//p' "$prefix/share/applications/tovamo.desktop")
+status=0
+PATH=$prefix/bin:$PATH QT_QPA_PLATFORM=offscreen timeout 3 $exec_line 2>"$tmp/tovamo.err" || status=$?
+[ "$status" -eq 124 ] || fail "Exec=$exec_line ended with $status: $(cat "$tmp/tovamo.err")"
 appstreamcli validate --no-net "$prefix/$metainfo" || fail "appstreamcli validate: $metainfo"
 for page in tovamo tovamo-cli tovamo-drive-sim; do
     file=$prefix/share/man/man1/$page.1.gz
