@@ -1,5 +1,6 @@
 #include "grid/qt/demo/DemoGrid.h"
 
+#include "grid/GridCellCombo.h"
 #include "grid/GridCtrl.h"
 
 #include <algorithm>
@@ -7,12 +8,14 @@
 #include <cstdio>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
 constexpr int kHeaderRows = 2;
 constexpr int kColumns = 5;
 constexpr int kValueColumn = 1;
+constexpr int kChoiceColumn = 3;
 // Rows measured for the column widths: enough to meet every sample text.
 constexpr int kMeasuredRows = 40;
 constexpr std::uint32_t kHeadingFormat =
@@ -61,6 +64,17 @@ void FillRows(CGridCtrl& grid, int nFirst, int nLast) {
     }
 }
 
+// The choice is made from a list, as in the drive tool's update column.
+void MakeChoiceCombos(CGridCtrl& grid) {
+    const std::vector<std::string> options = {"No", "Yes"};
+    for (int nRow = grid.GetFixedRowCount(); nRow < grid.GetRowCount(); ++nRow) {
+        grid.SetCellType(nRow, kChoiceColumn, RUNTIME_CLASS(CGridCellCombo));
+        auto* pCell = static_cast<CGridCellCombo*>(grid.GetCell(nRow, kChoiceColumn));
+        pCell->SetOptions(options);
+        pCell->SetStyle(CBS_DROPDOWNLIST);
+    }
+}
+
 }  // namespace
 
 void FillDemoGrid(CGridCtrl& grid, int nDataRows) {
@@ -79,6 +93,7 @@ void FillDemoGrid(CGridCtrl& grid, int nDataRows) {
 
     grid.SetRowCount(kHeaderRows + nDataRows);
     FillRows(grid, kHeaderRows + kMeasuredRows, grid.GetRowCount() - 1);
+    MakeChoiceCombos(grid);
 
     grid.SetColumnSortType(GVSORT_FLOAT, kValueColumn);
     grid.SetHeaderSort(true);
