@@ -1,14 +1,22 @@
 #include "app/MyCPropertyPage.h"
 
-#include "platform/qt/DialogUnits.h"
 #include "app/ServoDataEvent.h"
+#include "platform/qt/DialogUnits.h"
 
 CMyCPropertyPage::CMyCPropertyPage(const CPageTemplate& pageTemplate, QWidget* parent)
     : QWidget(parent), m_nTemplateId(pageTemplate.m_nId) {
     setObjectName(QString::fromLatin1(pageTemplate.m_pszTitle));
     setWindowTitle(QString::fromLatin1(pageTemplate.m_pszTitle));
     setFont(DialogFont());
-    setFixedSize(CDialogUnits(font()).Size(pageTemplate.m_nWidth, pageTemplate.m_nHeight));
+    // The template's size is where the page starts and the least it takes; a sheet made
+    // larger gives the page the room.
+    m_templateSize = CDialogUnits(font()).Size(pageTemplate.m_nWidth, pageTemplate.m_nHeight);
+    setMinimumSize(m_templateSize);
+    resize(m_templateSize);
+}
+
+QSize CMyCPropertyPage::sizeHint() const {
+    return m_templateSize;
 }
 
 bool CMyCPropertyPage::PreTranslatePageMessage(QEvent* /*event*/) {

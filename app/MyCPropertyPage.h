@@ -26,6 +26,8 @@ public:
     explicit CMyCPropertyPage(const CPageTemplate& pageTemplate, QWidget* parent = nullptr);
 
     int TemplateId() const { return m_nTemplateId; }
+    // The template's size in pixels.
+    QSize sizeHint() const override;
 
     // Key events (KeyPress and ShortcutOverride) before the sheet sees them; true when
     // the page has consumed the event. The base consumes nothing.
@@ -40,4 +42,5 @@ protected:
 
 private:
     int m_nTemplateId = 0;
+    QSize m_templateSize;
 };

@@ -3,6 +3,7 @@
 #include "app/EditParam.h"
 #include "app/LinkStateLine.h"
 #include "app/Resources.h"
+#include "app/TablesPage.h"
 #include "link/Hardware.h"
 #include "platform/qt/DialogUnits.h"
 
@@ -36,7 +37,7 @@ CMySheet::CMySheet(CHardware& hardware, QWidget* parent) : QDialog(parent), m_Ha
     layout->setSpacing(du.Y(7));
     layout->addWidget(m_pTabs);
     layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
 
     m_pModalTimer = new QTimer(this);
     m_pModalTimer->setInterval(kContinueModalMs);
@@ -51,6 +52,7 @@ CMySheet::~CMySheet() {
 
 void CMySheet::AddStandardPages() {
     AddPage(new CEditParam(m_Hardware));
+    AddPage(new CTablesPage(m_Hardware));
 }
 
 void CMySheet::AddPage(CMyCPropertyPage* page) {

@@ -16,4 +16,18 @@ inline constexpr const char* kProductName = "Tovamo";  // + " Dispenser" = the s
 inline constexpr const char* kSettingsSection = "Setings";
 inline constexpr const char* kNumComEntry = "NumCom";
 inline constexpr int kPortCount = 32;  // COM1..COM32
+
+// The Table page's buttons, by control id.
+inline constexpr int kIdReadDrive = 1007;
+inline constexpr int kIdDriveToFile = 1008;
+inline constexpr int kIdReadFile = 1009;
+inline constexpr int kIdUpdateDrive = 1010;
+inline constexpr int kIdClearTable = 1011;
+inline constexpr int kIdFileToNewFile = 1012;
+inline constexpr const char* kReadDrive = "Read DC Drive";
+inline constexpr const char* kDriveToFile = "DC Drive To File";
+inline constexpr const char* kReadFile = "Read File";
+inline constexpr const char* kUpdateDrive = "Update DC Drive";
+inline constexpr const char* kClearTable = "Clear Table";
+inline constexpr const char* kFileToNewFile = "File To New File";
 }  // namespace res

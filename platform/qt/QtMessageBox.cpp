@@ -1,6 +1,6 @@
 #include "platform/qt/QtMessageBox.h"
 
-#include "platform/qt/Cp1252.h"
+#include "platform/qt/MessageText.h"
 
 #include <QMessageBox>
 
@@ -12,10 +12,10 @@ CQtMessageBox::Hook& TestHook() {
 }  // namespace
 
 void CQtMessageBox::ShowMessage(const std::string& text, const std::string& detail) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kTitle), DecodeWindows1252(text),
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kTitle), DecodeMessageText(text),
                     QMessageBox::Ok, m_pParent);
     if (!detail.empty())
-        box.setInformativeText(DecodeWindows1252(detail));
+        box.setInformativeText(DecodeMessageText(detail));
     box.setDefaultButton(QMessageBox::Ok);
     if (TestHook()) {
         TestHook()(box);

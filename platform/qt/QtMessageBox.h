@@ -9,7 +9,8 @@
 class QMessageBox;
 class QWidget;
 
-// Message boxes of the desktop program: the text as given (decoded as Windows-1252),
+// Message boxes of the desktop program: the text as given (file names in it decoded as
+// the file system's),
 // an OK button only, no icon, the detail as informative text. A test installs a hook
 // that receives the finished box instead of it being run, so no test ever blocks.
 class CQtMessageBox final : public IMessageBox {

@@ -73,8 +73,9 @@ TEST_F(SheetTest, OpensOnTheEditPageWithOnlyCancel) {
     m_Sheet.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_Sheet));
     EXPECT_EQ(m_Sheet.windowTitle(), QStringLiteral("Tovamo"));
-    ASSERT_EQ(m_Sheet.TabWidget()->count(), 1);
+    ASSERT_EQ(m_Sheet.TabWidget()->count(), 2);
     EXPECT_EQ(m_Sheet.TabWidget()->tabText(0), QStringLiteral("Edit"));
+    EXPECT_EQ(m_Sheet.TabWidget()->tabText(1), QStringLiteral("Table"));
     EXPECT_EQ(m_Sheet.GetActivePage(), m_Sheet.TabWidget()->widget(0));
     QStringList buttons;
     for (QPushButton* button : m_Sheet.findChildren<QPushButton*>())
@@ -82,7 +83,12 @@ TEST_F(SheetTest, OpensOnTheEditPageWithOnlyCancel) {
             buttons << button->text();
     EXPECT_EQ(buttons, QStringList{QStringLiteral("Cancel")});
 
-    QTest::mouseClick(m_Sheet.findChild<QPushButton*>(), Qt::LeftButton);
+    QPushButton* cancel = nullptr;
+    for (QPushButton* button : m_Sheet.findChildren<QPushButton*>())
+        if (button->text() == QStringLiteral("Cancel"))
+            cancel = button;
+    ASSERT_NE(cancel, nullptr);
+    QTest::mouseClick(cancel, Qt::LeftButton);
     EXPECT_FALSE(m_Sheet.isVisible()) << "Cancel closes the sheet";
 }
 
