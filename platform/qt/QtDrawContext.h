@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+class CQtGlyphTable;
 class QPainter;
 
 // The grid's drawing calls on a QPainter, with the device context's rules: rectangles
@@ -72,6 +73,7 @@ private:
     struct SCachedFont {
         LOGFONT lf;
         QFont font;
+        mutable const CQtGlyphTable* pGlyphs = nullptr;
     };
     static constexpr int kBaseFont = -1;
     static constexpr int kNoFont = -2;
@@ -83,7 +85,9 @@ private:
     void UseTextPen();
     void UseLinePen();
     void DrawLine(QPoint from, QPoint to);
-    void DrawSingleLine(const QString& text, const QRect& rect, std::uint32_t nFormat);
+    // The current font's glyph table, looked up once per font and context.
+    const CQtGlyphTable& Glyphs() const;
+    void DrawSingleLine(std::string_view text, const QRect& rect, std::uint32_t nFormat);
     int LayOutText(const QString& text, CRect* pRect, std::uint32_t nFormat);
 
     QPainter* m_pPainter = nullptr;
@@ -91,6 +95,7 @@ private:
     bool m_bPrinting = false;
 
     QFont m_baseFont;
+    mutable const CQtGlyphTable* m_pBaseGlyphs = nullptr;
     std::vector<SCachedFont> m_fonts;
     const CFont* m_pFont = nullptr;
     int m_nFont = kBaseFont;

@@ -2,6 +2,7 @@
 #include "platform/TextFormat.h"
 #include "platform/qt/Cp1252.h"
 #include "platform/qt/QtDrawContext.h"
+#include "platform/qt/QtGlyphTable.h"
 
 #include <QPainter>
 
@@ -14,8 +15,8 @@ QString Decode(std::string_view text) {
 }
 
 // A '&' shows the next character underlined unless DT_NOPREFIX says otherwise.
-bool UsesPrefix(const QString& text, std::uint32_t nFormat) {
-    return (nFormat & DT_NOPREFIX) == 0 && text.contains(QLatin1Char('&'));
+bool UsesPrefix(std::string_view text, std::uint32_t nFormat) {
+    return (nFormat & DT_NOPREFIX) == 0 && text.find('&') != std::string_view::npos;
 }
 
 int QtFlags(std::uint32_t nFormat) {
@@ -49,8 +50,17 @@ QRect ToQRect(const CRect& rect) {
 
 }  // namespace
 
+const CQtGlyphTable& CQtDrawContext::Glyphs() const {
+    const CQtGlyphTable*& pGlyphs =
+        m_nFont == kBaseFont ? m_pBaseGlyphs : m_fonts[static_cast<std::size_t>(m_nFont)].pGlyphs;
+    if (pGlyphs == nullptr)
+        pGlyphs = &CQtGlyphTable::For(m_font);
+    return *pGlyphs;
+}
+
 CSize CQtDrawContext::GetTextExtent(std::string_view text) const {
-    return {m_metrics.horizontalAdvance(Decode(text)), m_metrics.height()};
+    const int nWidth = Glyphs().Width(text);
+    return {nWidth >= 0 ? nWidth : m_metrics.horizontalAdvance(Decode(text)), m_metrics.height()};
 }
 
 bool CQtDrawContext::GetTextMetrics(TEXTMETRIC* pMetrics) const {
@@ -67,27 +77,38 @@ bool CQtDrawContext::GetTextMetrics(TEXTMETRIC* pMetrics) const {
 int CQtDrawContext::DrawText(std::string_view text, CRect* pRect, std::uint32_t nFormat) {
     if (pRect == nullptr)
         return 0;
-    const QString decoded = Decode(text);
-    const bool bSimple = (nFormat & DT_SINGLELINE) != 0 && !UsesPrefix(decoded, nFormat);
-    if (!bSimple || (nFormat & DT_CALCRECT) != 0)
-        return LayOutText(decoded, pRect, nFormat);
+    if ((nFormat & DT_SINGLELINE) == 0 || UsesPrefix(text, nFormat))
+        return LayOutText(Decode(text), pRect, nFormat);
+    if (nFormat & DT_CALCRECT) {
+        const CSize size = GetTextExtent(text);
+        pRect->right = pRect->left + size.cx;
+        pRect->bottom = pRect->top + size.cy;
+        return size.cy;
+    }
     if (m_pPainter != nullptr)
-        DrawSingleLine(decoded, ToQRect(*pRect), nFormat);
+        DrawSingleLine(text, ToQRect(*pRect), nFormat);
     return m_metrics.height();
 }
 
-// The common case, a single line without prefix characters, placed by hand: cheaper
-// than a text layout, and the clip is set only when the text would leave its box.
-void CQtDrawContext::DrawSingleLine(const QString& text, const QRect& rect, std::uint32_t nFormat) {
-    if (text.isEmpty())
+// The common case, a single line without prefix characters, placed by hand from the
+// glyph table: no text layout, and the clip is set only when the text would leave its
+// box. A text the table cannot draw, or one to be cut short with "...", goes through Qt.
+void CQtDrawContext::DrawSingleLine(std::string_view text, const QRect& rect, std::uint32_t nFormat) {
+    if (text.empty())
         return;
-    QString shown = text;
-    int nWidth = m_metrics.horizontalAdvance(shown);
-    if ((nFormat & DT_END_ELLIPSIS) != 0 && nWidth > rect.width()) {
-        shown = m_metrics.elidedText(text, Qt::ElideRight, std::max(0, rect.width()));
-        if (shown.isEmpty())
-            return;
+    const CQtGlyphTable& glyphs = Glyphs();
+    int nWidth = glyphs.Width(text);
+    const bool bElide = (nFormat & DT_END_ELLIPSIS) != 0 && nWidth > rect.width();
+    QString shown;
+    if (nWidth < 0 || bElide) {
+        shown = Decode(text);
         nWidth = m_metrics.horizontalAdvance(shown);
+        if ((nFormat & DT_END_ELLIPSIS) != 0 && nWidth > rect.width()) {
+            shown = m_metrics.elidedText(shown, Qt::ElideRight, std::max(0, rect.width()));
+            if (shown.isEmpty())
+                return;
+            nWidth = m_metrics.horizontalAdvance(shown);
+        }
     }
     const int nHeight = m_metrics.height();
     int x = rect.left();
@@ -105,16 +126,21 @@ void CQtDrawContext::DrawSingleLine(const QString& text, const QRect& rect, std:
     const bool bClip =
         (nFormat & DT_NOCLIP) == 0 && (x < rect.left() || x + nWidth >= rect.left() + rect.width() ||
                                        y < rect.top() || y + nHeight > rect.top() + rect.height());
-    if (m_nPainterFont != m_nFont) {
-        m_pPainter->setFont(m_font);
-        m_nPainterFont = m_nFont;
-    }
     UseTextPen();
     if (bClip) {
         m_pPainter->save();
         m_pPainter->setClipRect(rect, Qt::IntersectClip);
     }
-    m_pPainter->drawText(QPoint(x, y + m_metrics.ascent()), shown);
+    const QPoint baseline(x, y + m_metrics.ascent());
+    if (shown.isNull()) {
+        m_pPainter->drawGlyphRun(baseline, glyphs.Run(text));
+    } else {
+        if (m_nPainterFont != m_nFont) {
+            m_pPainter->setFont(m_font);
+            m_nPainterFont = m_nFont;
+        }
+        m_pPainter->drawText(baseline, shown);
+    }
     if (bClip)
         m_pPainter->restore();
 }
