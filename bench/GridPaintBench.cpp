@@ -226,8 +226,8 @@ void Register() {
 }
 
 void PrintSummary(const CCollectingReporter& reporter) {
-    std::printf("\nCPU time per operation, grid / QTableWidget (us)\n%-9s %28s %28s %28s\n", "rows", "full paint",
-                "page down + repaint", "one cell + repaint");
+    std::printf("\nCPU time per operation, grid / QTableWidget (us)\n%-9s %28s %28s %28s\n", "rows",
+                "full paint", "page down + repaint", "one cell + repaint");
     double dWorstRatio = 0.0;
     for (const int nRows : kSizes) {
         std::printf("%-9d", nRows);
