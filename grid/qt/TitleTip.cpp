@@ -178,9 +178,14 @@ void CTitleTip::mouseReleaseEvent(QMouseEvent* pEvent) {
     ForwardMouse(pTarget, pEvent, QEvent::MouseButtonRelease);
 }
 
+// The wheel turns the grid, as it would with the pointer on the cell.
 void CTitleTip::wheelEvent(QWheelEvent* pEvent) {
     Hide();
-    if (m_pGridWidget != nullptr) {
-        QCoreApplication::sendEvent(m_pGridWidget, pEvent);
+    if (m_pGridWidget == nullptr) {
+        return;
     }
+    QWheelEvent wheel(m_pGridWidget->mapFromGlobal(pEvent->globalPosition()), pEvent->globalPosition(),
+                      pEvent->pixelDelta(), pEvent->angleDelta(), pEvent->buttons(), pEvent->modifiers(),
+                      pEvent->phase(), pEvent->inverted());
+    QCoreApplication::sendEvent(m_pGridWidget, &wheel);
 }

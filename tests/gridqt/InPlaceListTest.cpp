@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "grid/qt/InPlaceList.h"
 #include "platform/SystemMetrics.h"
 #include "platform/WindowInput.h"
@@ -21,12 +19,7 @@ public:
         m_buttons.push_back(rect);
         return nType == DFC_SCROLL && nState == DFCS_SCROLLDOWN;
     }
-    int DrawText(std::string_view text, CRect* pRect, std::uint32_t nFormat) override {
-        m_texts.emplace_back(text);
-        return FakeDrawContext::DrawText(text, pRect, nFormat);
-    }
     std::vector<CRect> m_buttons;
-    std::vector<std::string> m_texts;
 };
 
 TEST(GridCellComboTest, ButtonOnlyOnTheFocusedNonFixedCell) {
@@ -132,16 +125,6 @@ TEST(InPlaceListTest, DroppedWidthIsCappedAt200) {
     const QFontMetrics metrics = pList->fontMetrics();
     EXPECT_EQ(pList->GetDroppedWidth(), metrics.horizontalAdvance("Yes") + GetSystemMetrics(SM_CXVSCROLL) +
                                             metrics.horizontalAdvance("0"));
-}
-
-TEST(InPlaceListTest, EditedCellDrawsNoTextOfItsOwn) {
-    CEditorWindow window;
-    CGridCellCombo* pCell = window.MakeCombo(2, 2, {"No", "Yes"}, CBS_DROPDOWNLIST);
-    window.StartEdit(2, 2, "Yes", VK_LBUTTON);
-    CRecordingContext dc;
-    pCell->Draw(&dc, 2, 2, CRect(0, 0, 70, 20));
-    EXPECT_EQ(std::count(dc.m_texts.begin(), dc.m_texts.end(), "Yes"), 0);
-    EXPECT_EQ(*pCell->GetText(), "Yes");
 }
 
 }  // namespace
