@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Renders the port dialog and the Edit page into docs/screenshots/ with Qt's offscreen
-# platform: starts the simulated drive as COM1 in a private settings folder, presses a
-# few keys on the Edit page so that its fields show a name and a value, and saves the
-# pictures. Usage: scripts/screenshots.sh [BUILD_DIR] (default build/dev, built if needed).
+# Renders the port dialog, the Edit page and the grid demo into docs/screenshots/ with
+# Qt's offscreen platform: starts the simulated drive as COM1 in a private settings
+# folder, presses a few keys on the Edit page so that its fields show a name and a value,
+# and saves the pictures.
+# Usage: scripts/screenshots.sh [BUILD_DIR] (default build/dev, built if needed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,7 +11,7 @@ build_dir=${1:-build/dev}
 if [ ! -d "$build_dir" ]; then
     cmake --preset dev >/dev/null
 fi
-cmake --build "$build_dir" -j 2 --target tovamo-drive-sim tovamo-screenshot
+cmake --build "$build_dir" -j 2 --target tovamo-drive-sim tovamo-screenshot tovamo-grid-demo
 
 export XDG_CONFIG_HOME
 XDG_CONFIG_HOME=$(mktemp -d "${TMPDIR:-/tmp}/tovamo-shots-XXXXXX")
@@ -41,4 +42,10 @@ if [ "$status" -ne 0 ]; then
     echo "screenshots.sh: tovamo-screenshot failed ($status)" >&2
     exit 1
 fi
-ls -l docs/screenshots/port-dialog.png docs/screenshots/edit-page.png
+if ! QT_QPA_PLATFORM=offscreen "$build_dir/grid/qt/demo/tovamo-grid-demo" --screenshot docs/screenshots/grid-demo.png \
+    2>"$XDG_CONFIG_HOME/grid.err"; then
+    cat "$XDG_CONFIG_HOME/grid.err" >&2
+    echo "screenshots.sh: tovamo-grid-demo failed" >&2
+    exit 1
+fi
+ls -l docs/screenshots/port-dialog.png docs/screenshots/edit-page.png docs/screenshots/grid-demo.png
