@@ -93,6 +93,7 @@ void CTables::OnUpdateDrive() {
     m_strValue.clear();
     m_bValueDone = false;
     m_nSameValueCount = 0;
+    m_nOvershoots = 0;
     ShowWaitCursor();
     m_nSkipCount = kSettlingRecords;
     SendKey('o');

@@ -42,6 +42,8 @@ public:
     static constexpr int kSettlingRecords = 10;
     static constexpr int kWrapRetryLimit = 10;
     static constexpr int kSameValueLimit = 10;
+    // Times a parameter's value may go past its target before it is given up.
+    static constexpr int kOvershootLimit = 10;
 
     explicit CTables(const STablesServices& services);
     ~CTables() override;
@@ -127,6 +129,7 @@ private:
     std::string m_strValue;
     bool m_bValueDone = false;
     int m_nSameValueCount = 0;
+    int m_nOvershoots = 0;
     bool m_bBackAtLevel = false;
     int m_nWrapRetries = 0;
     bool m_bStayOnLevel = false;

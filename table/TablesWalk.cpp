@@ -127,6 +127,7 @@ void CTables::NewItem(const std::string& strText) {
     m_nRow = 0;
     m_bValueDone = false;
     m_nSameValueCount = 0;
+    m_nOvershoots = 0;
     if (nRow == m_Grid.GetRowCount())
         nRow = m_bUpdating ? 0 : AddParameterRow(m_Grid, strText);
     SendKey('e');
@@ -184,6 +185,12 @@ void CTables::ValueStep(const std::string& strValue) {
                 m_cDirection = cWanted;
             if (m_cDirection == cWanted) {
                 cKey = cWanted == 'D' ? 'd' : 'u';
+            } else if (++m_nOvershoots >= kOvershootLimit) {
+                // The target lies between two of the drive's steps: stepping would go
+                // back and forth for ever, so the parameter is given up where it is.
+                m_bValueDone = true;
+                m_cDirection = 0;
+                cKey = 'o';
             } else {
                 StartPause();  // gone past the target: wait, then step back
                 bPauseStarted = true;

@@ -183,6 +183,24 @@ TEST_F(TablesUpdate, TheWatchdogEndsAPause) {
     EXPECT_EQ(h.m_view.m_ends, std::vector<ETablesEnd>{ETablesEnd::kWatchdog});
 }
 
+// A target between two of the drive's steps (8 and 10 for 9): after ten trips past it
+// the parameter is given up instead of stepping back and forth for ever.
+TEST_F(TablesUpdate, TargetBetweenStepsIsGivenUp) {
+    h.AddRow("P1", "8", "9", "Yes");
+    Start();
+    h.Name("P1");
+    EXPECT_EQ(h.Value("8"), "u");
+    for (int nTrip = 1; nTrip < CTables::kOvershootLimit; ++nTrip) {
+        EXPECT_EQ(h.Value("10"), "") << "trip " << nTrip << ": pause";
+        EXPECT_EQ(h.FirePause(), "d") << "trip " << nTrip;
+        EXPECT_EQ(h.Value("8"), "u") << "trip " << nTrip;
+    }
+    EXPECT_EQ(h.Value("10"), "o") << "the tenth trip past the target gives up";
+    EXPECT_EQ(h.m_tables.GetPauseTimer(), 0u);
+    EXPECT_EQ(h.Value("10"), "o");
+    EXPECT_EQ(h.Name("P1"), "u");
+}
+
 TEST_F(TablesUpdate, StartingTheScanEndsTheUpdate) {
     h.AddRow("P1", "5.2", "5.05", "Yes");
     Start();
