@@ -1,0 +1,263 @@
+// The Table page end to end: button clicks and keys on the real widgets, the simulated
+// drive on a pseudo-terminal through the real link, real files in a temporary folder.
+#include "app/MySheet.h"
+#include "app/QtTestApp.h"
+#include "app/Resources.h"
+#include "app/TablesPage.h"
+#include "grid/qt/GridWnd.h"
+#include "link/Hardware.h"
+#include "platform/qt/QtFileChooser.h"
+#include "support/ChildProcess.h"
+#include "support/SimDrive.h"
+#include "support/TempDir.h"
+#include "table/ParamFile.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// Answers the next file dialogs with one path (the file system's bytes).
+class ScopedChosenPath {
+public:
+    explicit ScopedChosenPath(const std::string& path) {
+        CQtFileChooser::SetTestHook([path](QFileDialog&) { return QString::fromUtf8(path.c_str()); });
+    }
+    ~ScopedChosenPath() { CQtFileChooser::SetTestHook({}); }
+    ScopedChosenPath(const ScopedChosenPath&) = delete;
+    ScopedChosenPath& operator=(const ScopedChosenPath&) = delete;
+};
+
+std::string ReadFile(const std::string& path) {
+    std::string content;
+    EXPECT_EQ(ReadParamFile(path, content), 0) << path;
+    return content;
+}
+
+class TablesPageTest : public ::testing::Test {
+protected:
+    void Open(const SimDriveOptions& options = {}) {
+        m_pDrive = std::make_unique<SimDrive>(options);
+        ASSERT_EQ(m_Hardware.OpenPort(m_pDrive->PtyPath()), 1);
+        m_pSheet = std::make_unique<CMySheet>(m_Hardware);
+        m_pSheet->AddStandardPages();
+        m_pSheet->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pSheet.get()));
+        m_pSheet->TabWidget()->setCurrentIndex(1);
+        m_pPage = qobject_cast<CTablesPage*>(m_pSheet->GetActivePage());
+        ASSERT_NE(m_pPage, nullptr);
+    }
+    void TearDown() override {
+        if (m_pSheet != nullptr)
+            m_pSheet->close();
+        m_Hardware.StopReader();
+    }
+
+    void Click(int nId) { QTest::mouseClick(m_pPage->Button(nId), Qt::LeftButton); }
+    CTables& Tables() { return m_pPage->Tables(); }
+    CGridCtrl& Grid() { return Tables().GetGrid(); }
+    bool WaitIdle(int timeoutMs = 30000) {
+        return apptest::WaitUntil([this] { return !Tables().IsReading() && !Tables().IsUpdating(); },
+                                  timeoutMs);
+    }
+    void ReadDrive() {
+        Click(res::kIdReadDrive);
+        ASSERT_TRUE(WaitIdle());
+        ASSERT_TRUE(Status().startsWith(QStringLiteral("Read complete: "))) << Status().toStdString();
+    }
+    QString Status() const { return m_pPage->StatusLine()->text(); }
+    int Row(const std::string& prefix) {
+        for (int nRow = 1; nRow < Grid().GetRowCount(); ++nRow)
+            if (Grid().GetItemText(nRow, 0).rfind(prefix, 0) == 0)
+                return nRow;
+        ADD_FAILURE() << "no row " << prefix;
+        return 0;
+    }
+    // Starts an edit on a cell by keyboard, as a user would after moving to it.
+    void TypeInto(int nRow, int nCol, const QString& text) {
+        Grid().SetFocusCell(nRow, nCol);
+        m_pPage->GridWindow()->setFocus();
+        QTest::keyClicks(m_pPage->GridWindow(), text);
+    }
+
+    TempDir m_dir;
+    std::unique_ptr<SimDrive> m_pDrive;
+    CHardware m_Hardware;
+    std::unique_ptr<CMySheet> m_pSheet;
+    CTablesPage* m_pPage = nullptr;
+    apptest::CModalWatchdog m_watchdog;
+};
+
+// Read, save, compare with a file and update: the whole job of the page.
+TEST_F(TablesPageTest, ReadSaveCompareAndUpdate) {
+    Open();
+    EXPECT_FALSE(m_pPage->Button(res::kIdDriveToFile)->isEnabled());
+    ReadDrive();
+    EXPECT_GT(Grid().GetRowCount(), 40);
+    EXPECT_EQ(Grid().GetItemText(Row("P104"), 1), "3000 rpm");
+    EXPECT_TRUE(m_pPage->Button(res::kIdDriveToFile)->isEnabled());
+    EXPECT_FALSE(m_pPage->Button(res::kIdUpdateDrive)->isEnabled());
+
+    const std::string drivePath = m_dir.Path() + "/drive.txt";
+    {
+        const ScopedChosenPath chosen(drivePath);
+        Click(res::kIdDriveToFile);
+    }
+    SimDrive sameDrive;  // the command line reads an identical drive
+    const ChildResult cli = RunChild({TOVAMO_CLI_PATH, "--port", sameDrive.PtyPath(), "read"},
+                                     {"XDG_CONFIG_HOME=" + m_dir.Path()});
+    EXPECT_EQ(ReadFile(drivePath), cli.out) << "the page saves what tovamo-cli read writes";
+
+    // The file: two values to reach, '0.0' against the drive's '0', and a name the
+    // drive does not have.
+    std::string file;
+    for (SParamLine line : ParseParamFile(cli.out)) {
+        if (line.strName.rfind("P104", 0) == 0)
+            line = {line.strName, "3050 rpm", "Yes"};
+        if (line.strName.rfind("P102", 0) == 0)
+            line = {line.strName, "4.10 A", "Yes"};
+        if (line.strName.rfind("P209", 0) == 0)
+            line = {line.strName, "0.0", "No"};
+        file += FormatParamLine(line.strName, line.strValue, line.strFlag);
+    }
+    file += FormatParamLine("P999 Ghost", "5", "No");
+    const std::string filePath = m_dir.Path() + "/file.txt";
+    ASSERT_EQ(WriteParamFile(filePath, file), 0);
+    {
+        const ScopedChosenPath chosen(filePath);
+        Click(res::kIdReadFile);
+    }
+    EXPECT_EQ(Grid().GetItemText(Row("P104"), 2), "3050 rpm");
+    const std::pair<const char*, COLORREF> colours[] = {{"P101", RGB(255, 255, 255)},
+                                                        {"P104", RGB(255, 255, 0)},
+                                                        {"P209", RGB(255, 255, 0)},
+                                                        {"P999", RGB(255, 0, 0)}};
+    for (const auto& [name, colour] : colours)
+        EXPECT_EQ(Grid().GetItemBkColour(Row(name), 1), colour) << name;
+    EXPECT_TRUE(m_pPage->Button(res::kIdUpdateDrive)->isEnabled());
+
+    Click(res::kIdUpdateDrive);
+    EXPECT_TRUE(Tables().IsUpdating());
+    ASSERT_TRUE(WaitIdle(60000));
+    EXPECT_TRUE(Status().startsWith(QStringLiteral("Update complete"))) << Status().toStdString();
+    ReadDrive();
+    EXPECT_EQ(Grid().GetItemText(Row("P104"), 1), "3050 rpm");
+    EXPECT_EQ(Grid().GetItemText(Row("P102"), 1), "4.10 A");
+    EXPECT_EQ(Grid().GetItemText(Row("P209"), 1), "0") << "not marked: left alone";
+    EXPECT_EQ(Grid().GetItemText(Row("P103"), 1), "12.0 A");
+
+    const std::string newPath = m_dir.Path() + "/new.txt";
+    {
+        const ScopedChosenPath chosen(newPath);
+        Click(res::kIdFileToNewFile);
+    }
+    const std::string newFile = ReadFile(newPath);
+    EXPECT_NE(newFile.find("P104 Rated speed \t3050 rpm\tYes\r\n"), std::string::npos) << newFile;
+    Click(res::kIdClearTable);
+    EXPECT_EQ(Grid().GetRowCount(), 1);
+    EXPECT_FALSE(m_pPage->Button(res::kIdDriveToFile)->isEnabled());
+}
+
+// Columns 0 and 1 refuse editing, column 3 offers "No" and "Yes", and an edit of
+// column 2 during a scan ends the scan.
+TEST_F(TablesPageTest, EditsOfTheColumns) {
+    Open();
+    ReadDrive();
+    const int nRow = Row("P101");
+    for (int nCol : {0, 1}) {
+        TypeInto(nRow, nCol, QStringLiteral("7"));
+        EXPECT_EQ(m_pPage->GridWindow()->findChild<QLineEdit*>(), nullptr) << "column " << nCol;
+    }
+    Grid().SetFocusCell(nRow, 3);
+    QTest::keyClick(m_pPage->GridWindow(), Qt::Key_F2);
+    auto* combo = m_pPage->GridWindow()->findChild<QComboBox*>();
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(combo->count(), 2);
+    EXPECT_EQ(combo->itemText(0), QStringLiteral("No"));
+    EXPECT_EQ(combo->itemText(1), QStringLiteral("Yes"));
+    QTest::keyClick(combo, Qt::Key_Escape);
+
+    Click(res::kIdReadDrive);
+    ASSERT_TRUE(apptest::WaitUntil([this] { return Grid().GetItemText(Row("P101"), 1).empty() == false; }));
+    TypeInto(nRow, 2, QStringLiteral("9"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(Grid().GetItemText(nRow, 2), "9");
+    EXPECT_FALSE(Tables().IsReading());
+    EXPECT_EQ(Status(), QStringLiteral("Read stopped"));
+}
+
+// A drive that goes silent: the watchdog ends the scan and the status says so. A scan
+// is starved while another page is active, and ended once its page is back.
+TEST_F(TablesPageTest, SilentDriveAndStarvedScanEndByTheWatchdog) {
+    SimDriveOptions options;
+    options.silentAfter = 20;
+    Open(options);
+    Click(res::kIdReadDrive);
+    ASSERT_TRUE(WaitIdle(10000));
+    EXPECT_EQ(Status(), QStringLiteral("No answer from the drive for 1.3 s"));
+    EXPECT_GT(Grid().GetRowCount(), 1) << "what was read stays";
+
+    Click(res::kIdReadDrive);
+    m_pSheet->TabWidget()->setCurrentIndex(0);
+    QTest::qWait(1600);
+    EXPECT_TRUE(Tables().IsReading()) << "the watchdog runs only on the active page";
+    m_pSheet->TabWidget()->setCurrentIndex(1);
+    ASSERT_TRUE(WaitIdle(2000));
+    EXPECT_EQ(Status(), QStringLiteral("No answer from the drive for 1.3 s"));
+}
+
+TEST_F(TablesPageTest, TooDeepAMenuOverflows) {
+    std::string menu;
+    for (int nLevel = 1; nLevel <= 11; ++nLevel)
+        menu += "menu P" + std::to_string(nLevel) + " level\n";
+    menu += "param P99 deep ; value=1\n";
+    for (int nLevel = 1; nLevel <= 11; ++nLevel)
+        menu += "end\n";
+    SimDriveOptions options;
+    options.menu = menu;
+    Open(options);
+    const apptest::CRecordedMessages messages;
+    Click(res::kIdReadDrive);
+    ASSERT_TRUE(apptest::WaitUntil([&] { return !messages.Boxes().empty(); }));
+    EXPECT_EQ(messages.Boxes()[0].m_strText, QStringLiteral("Overflov Levels"));
+    EXPECT_EQ(Status(), QStringLiteral("Overflov Levels"));
+    EXPECT_EQ(Grid().GetRowCount(), 12) << "the eleven names read stay";
+}
+
+// A save into a folder that does not exist says so, naming the folder as the file
+// system does, and the grid stays as it was.
+TEST_F(TablesPageTest, SaveIntoAMissingFolderShowsTheFileError) {
+    Open();
+    ReadDrive();
+    const int nRows = Grid().GetRowCount();
+    const apptest::CRecordedMessages messages;
+    const std::string path = m_dir.Path() + "/j\xC3\xBCrgen/drive.txt";
+    {
+        const ScopedChosenPath chosen(path);
+        Click(res::kIdDriveToFile);
+    }
+    ASSERT_EQ(messages.Boxes().size(), 1u);
+    EXPECT_EQ(messages.Boxes()[0].m_strText, QString::fromUtf8((path + " was not found.").c_str()));
+    EXPECT_EQ(Grid().GetRowCount(), nRows);
+}
+
+TEST_F(TablesPageTest, EscapeClosesTheSheetAndKeysNeverReachTheDrive) {
+    Open();
+    const std::size_t nKeysBefore = m_pDrive->KeysReceived().size();
+    m_pPage->GridWindow()->setFocus();
+    QTest::keyClicks(m_pPage->GridWindow(), QStringLiteral("eoud"));
+    QTest::keyClick(m_pPage->GridWindow(), Qt::Key_Escape);
+    EXPECT_FALSE(m_pSheet->isVisible());
+    EXPECT_EQ(m_pDrive->KeysReceived().size(), nKeysBefore);
+}
+
+}  // namespace
