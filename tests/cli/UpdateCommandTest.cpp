@@ -111,12 +111,13 @@ TEST_F(CliUpdate, RefusesToWriteOverTheParameterFile) {
 // More than a pipe holds (64 KiB): `head` has gone when the rest of the table comes.
 TEST(CliRead, StdoutClosedEarlyEndsWithStatus5) {
     SimDriveOptions options;
-    for (int item = 1; item <= 4000; ++item)
-        options.menu += "param P" + std::to_string(item) + " Item ; value=" + std::to_string(item) + "\n";
+    for (int item = 1000; item < 3200; ++item)  // rows of 34 bytes
+        options.menu += "param P" + std::to_string(item) + " Parameter ; value=" + std::to_string(item) +
+                        ".000 ; unit=rpm\n";
     SimDrive sim(options);
     const char* script = "{ \"$0\" --port \"$1\" read; echo \"status $?\" >&2; } | head -c 10";
     const ChildResult result = RunChild({"/bin/sh", "-c", script, TOVAMO_CLI_PATH, sim.PtyPath()});
-    EXPECT_EQ(result.out, "P1 Item \t1");
+    EXPECT_EQ(result.out, "P1000 Para");
     EXPECT_NE(result.err.find("status 5\n"), std::string::npos) << result.err;
 }
 
