@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "FakeSerialBackend.h"
 #include "LinkTestSupport.h"
@@ -42,7 +44,7 @@ TEST(ReaderWakeUps, AnEmptyWakeUpLeavesTheNextFieldOnTime) {
     ASSERT_EQ(hardware.OpenPort("/dev/fake0"), 1);
     CCollectingSink sink;
     hardware.StartReader(&sink);
-    Clock::duration worst{};
+    std::vector<Clock::duration> latencies;
     for (int round = 1; round <= 5; ++round) {
         port->InjectDropped(1);
         ASSERT_TRUE(WaitUntil([&] { return port->BytesDropped() >= round; }));
@@ -50,12 +52,15 @@ TEST(ReaderWakeUps, AnEmptyWakeUpLeavesTheNextFieldOnTime) {
         const auto sent = Clock::now();
         port->Inject("7" + std::string(15, ' '));
         ASSERT_TRUE(sink.WaitForCount(static_cast<std::size_t>(round)));
-        worst = std::max(worst, Clock::now() - sent);
+        latencies.push_back(Clock::now() - sent);
     }
     hardware.StopReader();
-    std::cout << "[ figure ] worst field latency after an empty wake-up: " << Ms(worst) << " ms\n";
-    // Normally well under a millisecond; the bound only has to tell a pause from a wake-up.
-    EXPECT_LT(worst, 100ms);
+    std::sort(latencies.begin(), latencies.end());
+    std::cout << "[ figure ] field latency after an empty wake-up: median " << Ms(latencies[2])
+              << " ms, worst " << Ms(latencies.back()) << " ms\n";
+    // Normally well under a millisecond, and every round paused 200 ms or more before. The
+    // median keeps one round slowed by a loaded machine from failing the test.
+    EXPECT_LT(latencies[2], 50ms);
 }
 
 // The drive's link is a port link in a temp folder, like ~/.config/.../ports/COMn.
