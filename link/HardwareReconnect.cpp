@@ -10,6 +10,9 @@ namespace {
 // How often the path is looked at while the device is away: a replug is noticed within
 // this, and the idle reader costs a stat() five times a second.
 constexpr int kReplugCheckMs = 200;
+// While another program holds the device each try looks through /proc for who it is, which
+// costs milliseconds on a busy desktop: then once a second is often enough.
+constexpr int kBusyCheckMs = 1000;
 }  // namespace
 
 // Returns once the port is open again or a stop is requested. A port opened without a
@@ -25,7 +28,7 @@ void CHardware::AwaitReplug() {
     ReportLinkState(ELinkState::kLost, path);
     bool bBusyShown = false;
     while (!path.empty() && !m_bStopRequest.load()) {
-        WaitForStop(kReplugCheckMs);
+        WaitForStop(bBusyShown ? kBusyCheckMs : kReplugCheckMs);
         struct stat info {};
         if (m_bStopRequest.load() || ::stat(path.c_str(), &info) != 0)
             continue;
