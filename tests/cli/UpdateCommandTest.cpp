@@ -3,6 +3,8 @@
 // away early. The real program on the simulated drive, real files in a temp folder.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
@@ -108,17 +110,46 @@ TEST_F(CliUpdate, RefusesToWriteOverTheParameterFile) {
     EXPECT_EQ(sim.KeysReceived(), "") << "refused before the drive is touched";
 }
 
-// More than a pipe holds (64 KiB): `head` has gone when the rest of the table comes.
+pid_t Start(const std::vector<std::string>& args, int in, int out, int err) {
+    std::vector<char*> argv;
+    for (const std::string& arg : args)
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if ((in >= 0 && dup2(in, 0) < 0) || dup2(out, 1) < 0 || (err >= 0 && dup2(err, 2) < 0))
+            _exit(127);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+int ExitStatus(pid_t pid) {
+    int status = 0;
+    return waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// `read | head -c 10` on a pipe made as small as it gets (a page), so that a menu of a few
+// hundred rows is more than it holds: `head` has gone when the rest of the table comes.
 TEST(CliRead, StdoutClosedEarlyEndsWithStatus5) {
+    TempDir dir;
     SimDriveOptions options;
-    for (int item = 1000; item < 3200; ++item)  // rows of 34 bytes
-        options.menu += "param P" + std::to_string(item) + " Parameter ; value=" + std::to_string(item) +
-                        ".000 ; unit=rpm\n";
+    for (int item = 100; item < 400; ++item)
+        options.menu += "param P" + std::to_string(item) + " Item ; value=" + std::to_string(item) + "\n";
     SimDrive sim(options);
-    const char* script = "{ \"$0\" --port \"$1\" read; echo \"status $?\" >&2; } | head -c 10";
-    const ChildResult result = RunChild({"/bin/sh", "-c", script, TOVAMO_CLI_PATH, sim.PtyPath()});
-    EXPECT_EQ(result.out, "P1000 Para");
-    EXPECT_NE(result.err.find("status 5\n"), std::string::npos) << result.err;
+    int pipeFds[2];
+    ASSERT_EQ(pipe2(pipeFds, O_CLOEXEC), 0);
+    ASSERT_GT(fcntl(pipeFds[1], F_SETPIPE_SZ, 4096), 0);
+    const int headOut = open(dir.File("head.out").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    const int cliErr = open(dir.File("cli.err").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    const pid_t head = Start({"head", "-c", "10"}, pipeFds[0], headOut, -1);
+    const pid_t cli = Start({TOVAMO_CLI_PATH, "--port", sim.PtyPath(), "read"}, -1, pipeFds[1], cliErr);
+    for (const int fd : {pipeFds[0], pipeFds[1], headOut, cliErr})
+        close(fd);
+    EXPECT_EQ(ExitStatus(head), 0);
+    EXPECT_EQ(ExitStatus(cli), kExitFileFailed) << ReadFileBytes(dir.File("cli.err"));
+    EXPECT_EQ(ReadFileBytes(dir.File("head.out")), "P100 Item ");
 }
 
 }  // namespace
