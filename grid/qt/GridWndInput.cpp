@@ -59,6 +59,11 @@ bool CGridWnd::event(QEvent* pEvent) {
         case QEvent::ThemeChange:
             m_grid.OnSettingChange();
             break;
+        // The colours come from the application's palette, which need not change this
+        // widget's own (a PaletteChange may not follow).
+        case QEvent::ApplicationPaletteChange:
+            m_grid.OnSysColorChange();
+            break;
         default:
             break;
     }

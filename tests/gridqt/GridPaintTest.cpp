@@ -52,6 +52,21 @@ TEST_F(GridPaint, DefaultColoursSelectionAndFocus) {
     EXPECT_EQ(PixelAt(image, last.right + 5, 5), GetSysColor(COLOR_BTNSHADOW)) << "beyond the cells";
 }
 
+TEST_F(GridPaint, ColoursFollowAPaletteChange) {
+    Build(4, 3, 1, 1, {500, 200});
+    m_pGrid->SetItemText(2, 1, "");
+    const QPalette old = QApplication::palette();
+    QPalette changed = old;
+    changed.setColor(QPalette::Base, QColor(10, 200, 30));
+    QApplication::setPalette(changed);
+    QApplication::processEvents();  // the change reaches the widgets as a posted event
+    const QImage image = Render();
+    QApplication::setPalette(old);
+    QApplication::processEvents();
+    const CRect rect = CellRect(2, 1);
+    EXPECT_EQ(PixelAt(image, rect.left + 5, (rect.top + rect.bottom) / 2), RGB(10, 200, 30));
+}
+
 TEST_F(GridPaint, FixedCellsHaveA3DBorderOnlyWithGridLines) {
     Build(4, 4);
     const CRect rect = CellRect(0, 2);
