@@ -89,7 +89,9 @@ public:
     virtual void FrameRect(const CRect& /*rect*/, COLORREF /*crColour*/) {}
     virtual void MoveTo(int /*x*/, int /*y*/) {}
     virtual void LineTo(int /*x*/, int /*y*/) {}
-    virtual bool DrawEdge(CRect* /*pRect*/, std::uint32_t /*nEdge*/, std::uint32_t /*nFlags*/) { return false; }
+    virtual bool DrawEdge(CRect* /*pRect*/, std::uint32_t /*nEdge*/, std::uint32_t /*nFlags*/) {
+        return false;
+    }
     virtual bool DrawFrameControl(const CRect& /*rect*/, std::uint32_t /*nType*/, std::uint32_t /*nState*/) {
         return false;
     }
