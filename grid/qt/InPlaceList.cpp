@@ -39,25 +39,11 @@ CInPlaceList::CInPlaceList(QWidget* pParent, CGridCtrl* pGrid, const CRect& rect
     for (const std::string& option : options) {
         addItem(DecodeWindows1252(option));
     }
-    // The box is as tall as the cell; the dropped list is a window of its own, given
-    // the room the cell heights below would offer.
+    // The box is as tall as the cell; the dropped list is a window of its own.
     setGeometry(rect.left, rect.top, rect.Width(), m_nCellHeight);
-    if (count() > 0) {
-        const int nRowHeight = std::max(1, view()->sizeHintForRow(0));
-        setMaxVisibleItems(
-            std::max(1, (m_nCellHeight * kListLines + GetSystemMetrics(SM_CYHSCROLL)) / nRowHeight));
-    }
-    SetDroppedWidth();
+    SizeList();
     SelectInitialText();
-    view()->installEventFilter(this);
-    connect(view()->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (m_bMovingInList && current.isValid()) {
-                    setCurrentIndex(current.row());
-                }
-            });
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget* pOld, QWidget* pNow) { OnFocusChanged(pOld, pNow); });
+    WatchFocusAndList();
 
     // Focus and the first key before the list drops: the dropped list takes the
     // keyboard from then on. A list without an edit field does not use the key.
@@ -69,7 +55,35 @@ CInPlaceList::CInPlaceList(QWidget* pParent, CGridCtrl* pGrid, const CRect& rect
     showPopup();
 }
 
-CInPlaceList::~CInPlaceList() = default;
+// Nothing may reach this object while its bases take the widgets down: the focus
+// moves and the list goes as they do.
+CInPlaceList::~CInPlaceList() {
+    QObject::disconnect(m_focusWatch);
+    QObject::disconnect(m_listWatch);
+    view()->removeEventFilter(this);
+}
+
+// As many options as the cell heights below the cell would hold, as wide as the options.
+void CInPlaceList::SizeList() {
+    if (count() > 0) {
+        const int nRowHeight = std::max(1, view()->sizeHintForRow(0));
+        setMaxVisibleItems(
+            std::max(1, (m_nCellHeight * kListLines + GetSystemMetrics(SM_CYHSCROLL)) / nRowHeight));
+    }
+    SetDroppedWidth();
+}
+
+void CInPlaceList::WatchFocusAndList() {
+    view()->installEventFilter(this);
+    m_listWatch = connect(view()->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                          [this](const QModelIndex& current) {
+                              if (m_bMovingInList && current.isValid()) {
+                                  setCurrentIndex(current.row());
+                              }
+                          });
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this,
+                           [this](QWidget* pOld, QWidget* pNow) { OnFocusChanged(pOld, pNow); });
+}
 
 void CInPlaceList::SelectInitialText() {
     const QString text = DecodeWindows1252(GetInitText());

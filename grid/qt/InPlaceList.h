@@ -39,6 +39,8 @@ public:
     static bool IsEndKey(const QKeyEvent* pEvent);
     int GetDroppedWidth() const { return m_nDroppedWidth; }
     CComboEdit* GetEdit() const { return m_pEdit; }
+    COLORREF GetTextColor() const { return m_crForeClr; }
+    COLORREF GetBackColor() const { return m_crBackClr; }
     void showPopup() override;
 
 protected:
@@ -47,6 +49,8 @@ protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
+    void SizeList();
+    void WatchFocusAndList();
     void SelectInitialText();
     void SetDroppedWidth();
     // The dropped list's keys: the ending keys as in the box; with an edit field the
@@ -60,6 +64,8 @@ private:
     void CloseBox();
 
     CComboEdit* m_pEdit = nullptr;
+    QMetaObject::Connection m_focusWatch;
+    QMetaObject::Connection m_listWatch;
     int m_nCellHeight = 0;
     int m_nDroppedWidth = 0;
     // The cell's colours: kept, but the box is drawn in the widget's own colours.

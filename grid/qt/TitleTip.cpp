@@ -20,14 +20,21 @@ CTitleTip::CTitleTip(QWidget* pGridWidget)
     if (pGridWidget != nullptr) {
         pGridWidget->installEventFilter(this);
     }
-    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state != Qt::ApplicationActive) {
-            Hide();
-        }
-    });
+    m_stateWatch =
+        connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+            if (state != Qt::ApplicationActive) {
+                Hide();
+            }
+        });
 }
 
-CTitleTip::~CTitleTip() = default;
+// Nothing may reach this object while its bases take the window down.
+CTitleTip::~CTitleTip() {
+    QObject::disconnect(m_stateWatch);
+    if (m_pGridWidget != nullptr) {
+        m_pGridWidget->removeEventFilter(this);
+    }
+}
 
 void CTitleTip::Show(const CRect& rectTitle, const std::string& strTitle, int xoffset, const CRect& rectHover,
                      const LOGFONT* plf, COLORREF crTextClr, COLORREF crBackClr) {

@@ -57,6 +57,7 @@ private:
     void ForwardMouse(QWidget* pTarget, const QMouseEvent* pEvent, QEvent::Type type);
 
     QPointer<QWidget> m_pGridWidget;
+    QMetaObject::Connection m_stateWatch;
     QRect m_rectHover;
     QString m_strText;
     QFont m_font;
