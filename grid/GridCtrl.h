@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "grid/GridNotify.h"
 #include "grid/GridWindowHost.h"
 #include "grid/RuntimeClass.h"
+#include "platform/Clipboard.h"
 #include "platform/ColorRef.h"
 #include "platform/ImageList.h"
 #include "platform/LogFont.h"
@@ -403,17 +405,57 @@ public:
 
     // --- Edit operations ----------------------------------------------------------------
     virtual void OnEditSelectAll();
-    virtual void OnEditCopy() {}
-    virtual void OnEditCut() {}
-    virtual void OnEditPaste() {}
-    virtual void ClearSelectedText() {}
+    virtual void OnEditCopy();
+    virtual void OnEditCut();
+    virtual void OnEditPaste();
+    virtual void ClearSelectedText();
     virtual void OnFixedRowClick(CCellID& cell);
     virtual void OnFixedColumnClick(CCellID& cell);
     virtual void OnEditCell(int nRow, int nCol, CPoint point, std::uint32_t nChar);
     virtual void OnEndEditCell(int nRow, int nCol, const std::string& str);
     virtual bool ValidateEdit(int nRow, int nCol, const std::string& str);
     virtual void EndEditing();
-    virtual void OnBeginDrag() {}
+    virtual void OnBeginDrag();
+
+    // --- Clipboard, drag and drop, text files -------------------------------------------
+    // Cell texts leave and come back as Windows-1252 bytes: rows by "\n", cells by "\t"
+    // (a paste also splits at ","). Every change made this way is offered to the owner
+    // as an edit (GN_BEGINLABELEDIT, GN_ENDLABELEDIT), cell by cell.
+    // The clipboard used; nullptr: the window host's.
+    void SetClipboard(IClipboard* pClipboard) { m_pClipboard = pClipboard; }
+    IClipboard* GetClipboard() const;
+    // The selected cells as clipboard text; nullopt when nothing is selected.
+    virtual std::optional<std::string> CreateTextDataSource();
+    // Pastes the text with its top-left at the cell; false when the cell cannot be edited
+    // or there is no text (nullptr).
+    virtual bool PasteTextAt(CCellID cell, const std::string* pText, bool bSelectPastedCells = true);
+    // A change of a cell made on the user's behalf, passed to the owner like a typed edit.
+    virtual void ApplyCellText(int nRow, int nCol, const std::string& str);
+    // Whether the edit commands can run now (for menus and buttons).
+    bool CanEditCopy() const;
+    bool CanEditCut() const;
+    bool CanEditPaste() const;
+    bool CanEditSelectAll() const { return m_bEnableSelection; }
+    // The drop target's side; dwKeyState holds MK_CONTROL when the user asks for a copy.
+    virtual std::uint32_t OnDragEnter(bool bHasText, std::uint32_t dwKeyState, CPoint point);
+    virtual std::uint32_t OnDragOver(bool bHasText, std::uint32_t dwKeyState, CPoint point);
+    virtual void OnDragLeave();
+    virtual bool OnDrop(const std::string* pText, std::uint32_t dropEffect, CPoint point);
+    // While a drag hovers near an edge of the cells, scrolls one line towards it; true
+    // when it scrolled (the host asks again a little later).
+    bool OnDragScroll(CPoint point);
+    CCellID GetLastDragOverCell() const { return m_LastDragOverCell; }
+    // Every cell text, one line per row, cells joined by the separator.
+    std::string GetGridText(char chSeparator) const;
+    // Writes GetGridText to the file, replacing an existing one only once the new text is
+    // on disk; "Unable to save grid list" when that fails.
+    bool Save(const std::string& strFileName, char chSeparator = ',');
+    // Rebuilds the grid from a file as Save writes it: the first line gives the columns
+    // and their headings. A file that cannot be opened is reported as the system says.
+    bool Load(const std::string& strFileName, char chSeparator = ',');
+    // Load's work on text already read; false (and "Unable to load grid data") when the
+    // grid could not take it all.
+    bool LoadGridText(const std::string& strText, char chSeparator);
 
 protected:
     virtual CGridCellBase* CreateCell(int nRow, int nCol);
@@ -429,6 +471,7 @@ private:
         bool bDefault = false;     // the platform's default handling runs (Tab leaves the grid)
     };
 
+    void OnScroll(int nBar, int nSBCode);
     // Painting steps.
     void EraseBkgnd(IDrawContext* pDC, const CRect& clipRect, const CRect& visRect);
     void DrawCellAt(IDrawContext* pDC, int nRow, int nCol, const CRect& rect, bool bEraseBkgnd);
@@ -440,8 +483,7 @@ private:
     void StartSelecting(std::uint32_t nFlags);
     void StartColumnResize(CPoint point);
     void StartRowResize(CPoint point);
-    void EndColumnResize(CPoint point);
-    void EndRowResize(CPoint point);
+    void EndResize(bool bColumn, CPoint point);
     void DragWithButton(CPoint point);
     void HoverWithoutButton(CPoint point);
     // Keyboard steps; -1 when there is no such row or column.
@@ -458,6 +500,12 @@ private:
     void ScrollToKeyMove(std::uint32_t nChar, bool bShift, bool bChangeLine, const CCellID& next);
 
     void ReportOutOfMemory() const;
+    // Clipboard and drag-and-drop steps.
+    CCellID PasteTarget() const;
+    void PasteLine(const std::vector<std::string>& cells, int nRow, CCellID start, CCellRange& pasted);
+    std::uint32_t DropEffectAt(const CCellID& cell, std::uint32_t dwKeyState) const;
+    void MoveDropHighlight(const CCellID& cell);
+    bool LoadGridLines(const std::vector<std::string>& lines, char chSeparator);
     // Builds the requested cell in the scratch cell (virtual mode).
     CGridCellBase* GetVirtualCell(int nRow, int nCol) const;
     // Row -1 with a valid column (the column cell) or a cell inside the counts.
@@ -563,6 +611,9 @@ private:
     bool m_bHiddenRowUnhide = true;
     bool m_bAllowColHide = true;
     bool m_bAllowRowHide = true;
+    // Clipboard and drag and drop: the clipboard set, the cell that carries the drop highlight.
+    IClipboard* m_pClipboard = nullptr;
+    CCellID m_LastDragOverCell;
     // The system colours the defaults were last set from (for OnSysColorChange).
     COLORREF m_crHighlight = 0;
     COLORREF m_crHighlightText = 0;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Clipboard.h"
 #include "platform/ColorRef.h"
 #include "platform/DrawContext.h"
 #include "platform/Geometry.h"
@@ -12,6 +13,12 @@
 #include "platform/WindowInput.h"
 
 class IGridEditWnd;
+
+// What a drop does with the dragged text: nothing, a copy, or a move (the source
+// empties its cells afterwards).
+inline constexpr std::uint32_t DROPEFFECT_NONE = 0;
+inline constexpr std::uint32_t DROPEFFECT_COPY = 1;
+inline constexpr std::uint32_t DROPEFFECT_MOVE = 2;
 
 // The grid's window, seen from the grid. A grid without a host has no window: the
 // redraw and scroll requests it makes are then no-ops, measuring falls back to the
@@ -77,6 +84,16 @@ public:
                               const CRect& /*rectHover*/, const LOGFONT* /*plf*/, COLORREF /*crTextClr*/,
                               COLORREF /*crBackClr*/) {}
     virtual void HideTitleTip() {}
+
+    // --- Clipboard and drag and drop -------------------------------------------------
+    // The clipboard that copies go to and pastes come from; nullptr: none.
+    virtual IClipboard* GetClipboard() const { return nullptr; }
+    // Lets the user drag the text (clipboard text of the grid) out of the window and
+    // returns once it is dropped or given up: the effect the drop target chose among
+    // the allowed ones, DROPEFFECT_NONE when nothing took it.
+    virtual std::uint32_t DoDragDrop(const std::string& /*text*/, std::uint32_t /*dwAllowedEffects*/) {
+        return DROPEFFECT_NONE;
+    }
 
     // --- In-place editors (both return nullptr when no editor can be created) ---------
     virtual IGridEditWnd* CreateInPlaceEdit(const CRect& rect, std::uint32_t dwStyle, std::uint32_t nID,
