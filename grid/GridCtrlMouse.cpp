@@ -335,10 +335,10 @@ void CGridCtrl::OnLButtonUp(std::uint32_t /*nFlags*/, CPoint point) {
             break;
         }
         case MOUSE_SIZING_COL:
-            EndColumnResize(point);
+            EndResize(true, point);
             break;
         case MOUSE_SIZING_ROW:
-            EndRowResize(point);
+            EndResize(false, point);
             break;
         default: {
             SendMessageToParent(m_idCurrentCell.row, m_idCurrentCell.col, GN_SELCHANGED);
@@ -357,7 +357,7 @@ void CGridCtrl::OnLButtonUp(std::uint32_t /*nFlags*/, CPoint point) {
 }
 
 // Released at the press point (or nowhere), the divider stays where it was.
-void CGridCtrl::EndColumnResize(CPoint point) {
+void CGridCtrl::EndResize(bool bColumn, CPoint point) {
     m_pHost->SetDragLine(nullptr);
     if (point == m_LeftClickDownPoint || point == CPoint(0, 0)) {
         return;
@@ -366,24 +366,11 @@ void CGridCtrl::EndColumnResize(CPoint point) {
     if (!GetCellOrigin(m_LeftClickDownCell, &start)) {
         return;
     }
-    const int nColumnWidth = std::max(point.x - start.x, m_bAllowColHide ? 0 : 1);
-    SetColumnWidth(m_LeftClickDownCell.col, nColumnWidth);
-    SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, GN_ENDRESIZE);
-    ResetScrollBars();
-    m_pHost->Invalidate();
-}
-
-void CGridCtrl::EndRowResize(CPoint point) {
-    m_pHost->SetDragLine(nullptr);
-    if (point == m_LeftClickDownPoint || point == CPoint(0, 0)) {
-        return;
+    if (bColumn) {
+        SetColumnWidth(m_LeftClickDownCell.col, std::max(point.x - start.x, m_bAllowColHide ? 0 : 1));
+    } else {
+        SetRowHeight(m_LeftClickDownCell.row, std::max(point.y - start.y, m_bAllowRowHide ? 0 : 1));
     }
-    CPoint start;
-    if (!GetCellOrigin(m_LeftClickDownCell, &start)) {
-        return;
-    }
-    const int nRowHeight = std::max(point.y - start.y, m_bAllowRowHide ? 0 : 1);
-    SetRowHeight(m_LeftClickDownCell.row, nRowHeight);
     SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, GN_ENDRESIZE);
     ResetScrollBars();
     m_pHost->Invalidate();

@@ -121,141 +121,89 @@ void CGridCtrl::ResetScrollBars() {
 }
 
 void CGridCtrl::OnVScroll(int nSBCode) {
+    OnScroll(SB_VERT, nSBCode);
+}
+
+void CGridCtrl::OnHScroll(int nSBCode) {
+    OnScroll(SB_HORZ, nSBCode);
+}
+
+// One scroll request along rows (SB_VERT) or columns (SB_HORZ): the request codes of the
+// two bars share their values (SB_LINEDOWN is SB_LINERIGHT, SB_TOP is SB_LEFT, ...). What
+// scrolled is repainted: the area past the fixed rows or columns, or all of it.
+void CGridCtrl::OnScroll(int nBar, int nSBCode) {
     EndEditing();
     if (!IsWindow()) {
         return;
     }
     m_pHost->HideTitleTip();
-    const int scrollPos = GetScrollPosition(SB_VERT);
+    const bool bVert = nBar == SB_VERT;
+    const int scrollPos = GetScrollPosition(nBar);
+    const int nMax = bVert ? m_nVScrollMax : m_nHScrollMax;
+    const int nCount = bVert ? m_nRows : m_nCols;
+    const int nFixed = bVert ? m_nFixedRows : m_nFixedCols;
     const CCellID idTopLeft = GetTopLeftNonFixedCell();
+    const int nFirst = bVert ? idTopLeft.row : idTopLeft.col;
+    auto size = [this, bVert](int n) { return bVert ? GetRowHeight(n) : GetColumnWidth(n); };
     CRect rect = m_pHost->GetClientRect();
-    rect.top = GetFixedRowHeight();
+    if (bVert) {
+        rect.top = GetFixedRowHeight();
+    } else {
+        rect.left = GetFixedColumnWidth();
+    }
+    const int nPage = bVert ? rect.Height() : rect.Width();
 
     switch (nSBCode) {
         case SB_LINEDOWN:
-            if (scrollPos < m_nVScrollMax) {
-                // Rows of height 0 are stepped over, but never past the second-last row.
-                int iRowToUse = idTopLeft.row;
-                while (GetRowHeight(iRowToUse) <= 0 && iRowToUse < m_nRows - 2) {
-                    ++iRowToUse;
+            if (scrollPos < nMax) {
+                // Hidden rows (columns) are stepped over, but never past the second-last one.
+                int nToUse = nFirst;
+                while (size(nToUse) <= 0 && nToUse < nCount - 2) {
+                    ++nToUse;
                 }
-                const int yScroll = std::max(GetRowHeight(iRowToUse), 0);
-                SetScrollPosition(SB_VERT, scrollPos + yScroll);
-                if (GetScrollPosition(SB_VERT) != scrollPos) {
+                SetScrollPosition(nBar, scrollPos + std::max(size(nToUse), 0));
+                if (GetScrollPosition(nBar) != scrollPos) {
                     m_pHost->InvalidateRect(rect);
                 }
             }
             break;
         case SB_LINEUP:
-            if (scrollPos > 0 && idTopLeft.row > m_nFixedRows) {
-                int iRowToUse = idTopLeft.row - 1;
-                while (GetRowHeight(iRowToUse) <= 0 && iRowToUse > m_nFixedRows) {
-                    --iRowToUse;
+            if (scrollPos > 0 && nFirst > nFixed) {
+                int nToUse = nFirst - 1;
+                while (size(nToUse) <= 0 && nToUse > nFixed) {
+                    --nToUse;
                 }
-                const int yScroll = std::max(GetRowHeight(iRowToUse), 0);
-                SetScrollPosition(SB_VERT, std::max(0, scrollPos - yScroll));
+                SetScrollPosition(nBar, std::max(0, scrollPos - std::max(size(nToUse), 0)));
                 m_pHost->InvalidateRect(rect);
             }
             break;
         case SB_PAGEUP:
             if (scrollPos > 0) {
-                SetScrollPosition(SB_VERT, std::max(0, scrollPos - rect.Height()));
+                SetScrollPosition(nBar, std::max(0, scrollPos - nPage));
                 m_pHost->InvalidateRect(rect);
             }
             break;
         case SB_PAGEDOWN:
-            if (scrollPos < m_nVScrollMax) {
-                SetScrollPosition(SB_VERT, std::min(m_nVScrollMax, scrollPos + rect.Height()));
+            if (scrollPos < nMax) {
+                SetScrollPosition(nBar, std::min(nMax, scrollPos + nPage));
                 m_pHost->InvalidateRect(rect);
             }
             break;
         case SB_TOP:
             if (scrollPos > 0) {
-                SetScrollPosition(SB_VERT, 0);
+                SetScrollPosition(nBar, 0);
                 m_pHost->Invalidate();
             }
             break;
         case SB_BOTTOM:
-            if (scrollPos < m_nVScrollMax) {
-                SetScrollPosition(SB_VERT, m_nVScrollMax);
+            if (scrollPos < nMax) {
+                SetScrollPosition(nBar, nMax);
                 m_pHost->Invalidate();
             }
             break;
         case SB_THUMBPOSITION:
         case SB_THUMBTRACK:
-            SetScrollPosition(SB_VERT, GetScrollPosition(SB_VERT, true));
-            if (GetTopLeftNonFixedCell() != idTopLeft) {
-                m_pHost->InvalidateRect(rect);
-            }
-            break;
-        default:
-            break;
-    }
-}
-
-void CGridCtrl::OnHScroll(int nSBCode) {
-    EndEditing();
-    if (!IsWindow()) {
-        return;
-    }
-    m_pHost->HideTitleTip();
-    const int scrollPos = GetScrollPosition(SB_HORZ);
-    const CCellID idTopLeft = GetTopLeftNonFixedCell();
-    CRect rect = m_pHost->GetClientRect();
-    rect.left = GetFixedColumnWidth();
-
-    switch (nSBCode) {
-        case SB_LINERIGHT:
-            if (scrollPos < m_nHScrollMax) {
-                int iColToUse = idTopLeft.col;
-                while (GetColumnWidth(iColToUse) <= 0 && iColToUse < m_nCols - 2) {
-                    ++iColToUse;
-                }
-                const int xScroll = std::max(GetColumnWidth(iColToUse), 0);
-                SetScrollPosition(SB_HORZ, scrollPos + xScroll);
-                if (GetScrollPosition(SB_HORZ) != scrollPos) {
-                    m_pHost->InvalidateRect(rect);
-                }
-            }
-            break;
-        case SB_LINELEFT:
-            if (scrollPos > 0 && idTopLeft.col > m_nFixedCols) {
-                int iColToUse = idTopLeft.col - 1;
-                while (GetColumnWidth(iColToUse) <= 0 && iColToUse > m_nFixedCols) {
-                    --iColToUse;
-                }
-                const int xScroll = std::max(GetColumnWidth(iColToUse), 0);
-                SetScrollPosition(SB_HORZ, std::max(0, scrollPos - xScroll));
-                m_pHost->InvalidateRect(rect);
-            }
-            break;
-        case SB_PAGELEFT:
-            if (scrollPos > 0) {
-                SetScrollPosition(SB_HORZ, std::max(0, scrollPos - rect.Width()));
-                m_pHost->InvalidateRect(rect);
-            }
-            break;
-        case SB_PAGERIGHT:
-            if (scrollPos < m_nHScrollMax) {
-                SetScrollPosition(SB_HORZ, std::min(m_nHScrollMax, scrollPos + rect.Width()));
-                m_pHost->InvalidateRect(rect);
-            }
-            break;
-        case SB_LEFT:
-            if (scrollPos > 0) {
-                SetScrollPosition(SB_HORZ, 0);
-                m_pHost->Invalidate();
-            }
-            break;
-        case SB_RIGHT:
-            if (scrollPos < m_nHScrollMax) {
-                SetScrollPosition(SB_HORZ, m_nHScrollMax);
-                m_pHost->Invalidate();
-            }
-            break;
-        case SB_THUMBPOSITION:
-        case SB_THUMBTRACK:
-            SetScrollPosition(SB_HORZ, GetScrollPosition(SB_HORZ, true));
+            SetScrollPosition(nBar, GetScrollPosition(nBar, true));
             if (GetTopLeftNonFixedCell() != idTopLeft) {
                 m_pHost->InvalidateRect(rect);
             }
