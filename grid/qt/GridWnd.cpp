@@ -22,6 +22,8 @@ CGridWnd::CGridWnd(CGridCtrl& grid, QWidget* pParent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
+    // Whether a drop is taken is the grid's decision (drag and drop may be off).
+    setAcceptDrops(true);
     for (QScrollBar* pBar : {m_pHScroll, m_pVScroll}) {
         pBar->hide();
         pBar->setFocusPolicy(Qt::NoFocus);

@@ -2,6 +2,7 @@
 
 #include "grid/GridWindowHost.h"
 #include "grid/qt/GridEditors.h"
+#include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtWaitCursor.h"
 
 #include <QPoint>
@@ -14,6 +15,8 @@
 
 class CGridCtrl;
 class QScrollBar;
+class QDropEvent;
+class QTimer;
 
 // The window of a grid on Qt. It hosts a CGridCtrl that its owner keeps (and keeps
 // alive longer than this window): it attaches itself as the grid's window host on
@@ -64,11 +67,15 @@ public:
     void KillTimer(unsigned nIDEvent) override;
     void SetFocus() override;
     void PostCommandToOwner() override;
+    std::uint32_t GetKeyModifiers() const override;
 
     void ShowTitleTip(const CRect& rectTitle, const std::string& strTitle, int xoffset,
                       const CRect& rectHover, const LOGFONT* plf, COLORREF crTextClr,
                       COLORREF crBackClr) override;
     void HideTitleTip() override;
+
+    IClipboard* GetClipboard() const override { return &m_clipboard; }
+    std::uint32_t DoDragDrop(const std::string& text, std::uint32_t dwAllowedEffects) override;
 
     IGridEditWnd* CreateInPlaceEdit(const CRect& rect, std::uint32_t dwStyle, std::uint32_t nID, int nRow,
                                     int nCol, const std::string& strInitText,
@@ -95,6 +102,10 @@ protected:
     void focusInEvent(QFocusEvent* pEvent) override;
     void focusOutEvent(QFocusEvent* pEvent) override;
     void hideEvent(QHideEvent* pEvent) override;
+    void dragEnterEvent(QDragEnterEvent* pEvent) override;
+    void dragMoveEvent(QDragMoveEvent* pEvent) override;
+    void dragLeaveEvent(QDragLeaveEvent* pEvent) override;
+    void dropEvent(QDropEvent* pEvent) override;
 
 private:
     QScrollBar* Bar(int nBar) const;
@@ -112,6 +123,9 @@ private:
     // Hands typed text to the grid as Windows-1252 characters; false when none was typed.
     bool SendCharacters(const QString& text, std::uint32_t nFlags);
     void HandleWheel(int nDelta, std::uint32_t nFlags, QPoint point);
+    // A drag hovering near an edge scrolls the grid a line per tick until it moves away.
+    void KeepDragScrolling(QPoint point);
+    void OnDragScrollTick();
 
     CGridCtrl& m_grid;
     QScrollBar* m_pHScroll = nullptr;
@@ -132,4 +146,7 @@ private:
     int m_nWheelRemainder = 0;         // wheel delta short of a whole notch
     CQtWaitCursor m_waitCursor;
     std::unique_ptr<ITitleTipWnd> m_pTitleTip;
+    mutable CQtClipboard m_clipboard;
+    QTimer* m_pDragScrollTimer = nullptr;
+    QPoint m_dragPoint;
 };

@@ -1,16 +1,17 @@
 // tovamo-grid-demo [--screenshot FILE.png]: a window with a 100,000-row grid to scroll,
-// select, resize and sort by hand. With --screenshot it renders the window into the
+// select, resize and sort by hand, and a second grid beside it to copy, paste and drag
+// cells between them. With --screenshot it renders the window into the
 // file and ends (meant for the offscreen platform).
 #include "grid/GridCtrl.h"
-#include "grid/qt/GridWnd.h"
-#include "grid/qt/demo/DemoGrid.h"
+#include "grid/qt/demo/DemoWindow.h"
+#include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtSystemMetrics.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QPainter>
 #include <QThread>
-#include <QVBoxLayout>
+#include <QWidget>
 
 #include <cstdio>
 #include <cstring>
@@ -59,22 +60,19 @@ int main(int argc, char* argv[]) {
     SetSystemMetrics(&metrics);
     int nStatus = 0;
     {
-        // The grid outlives the window that hosts it.
+        // The grids outlive the window that hosts them.
         CGridCtrl grid;
+        CGridCtrl second;
         QWidget window;
+        CQtMessageBox messageBox(&window);
         window.setWindowTitle(QStringLiteral("Tovamo grid demo"));
-        auto* pGridWnd = new CGridWnd(grid, &window);
-        auto* pLayout = new QVBoxLayout(&window);
-        pLayout->setContentsMargins(6, 6, 6, 6);
-        pLayout->addWidget(pGridWnd);
-        FillDemoGrid(grid, kDataRows);
-        // As wide as the columns and the vertical bar.
-        int nWidth = pLayout->contentsMargins().left() + pLayout->contentsMargins().right() + 2;
+        BuildDemoWindow(window, grid, second, messageBox, kDataRows);
+        // The left grid's columns and bar whole; the right one gets two thirds of that.
+        int nWidth = 14;
         for (int nCol = 0; nCol < grid.GetColumnCount(); ++nCol)
             nWidth += grid.GetColumnWidth(nCol);
-        window.resize(nWidth + GetSystemMetrics(SM_CXVSCROLL), 480);
+        window.resize((nWidth + GetSystemMetrics(SM_CXVSCROLL)) * 5 / 3, 480);
         window.show();
-        pGridWnd->setFocus();
         if (pszScreenshot != nullptr) {
             Settle(300);
             nStatus = SaveWithCaption(window, QString::fromLocal8Bit(pszScreenshot)) ? 0 : 1;
