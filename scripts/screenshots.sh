@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Renders the port dialog, the Edit page and the grid demo into docs/screenshots/ with
-# Qt's offscreen platform: starts the simulated drive as COM1 in a private settings
-# folder, presses a few keys on the Edit page so that its fields show a name and a value,
-# and saves the pictures.
+# Renders the port dialog, the Edit page, the Table page and the grid demo into
+# docs/screenshots/ with Qt's offscreen platform: starts the simulated drive as COM1 in a
+# private settings folder, presses a few keys on the Edit page so that its fields show a
+# name and a value, reads a second simulated drive on the Table page and compares it with
+# a file (yellow and red cells), and saves the pictures.
 # Usage: scripts/screenshots.sh [BUILD_DIR] (default build/dev, built if needed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -42,10 +43,18 @@ if [ "$status" -ne 0 ]; then
     echo "screenshots.sh: tovamo-screenshot failed ($status)" >&2
     exit 1
 fi
+# The Table page after "Read DC Drive" and "Read File"; the program starts its own drive.
+if ! QT_QPA_PLATFORM=offscreen "$build_dir/app/tovamo-screenshot" --table "$build_dir/sim/tovamo-drive-sim" \
+    docs/screenshots 2>"$XDG_CONFIG_HOME/table.err"; then
+    cat "$XDG_CONFIG_HOME/table.err" >&2
+    echo "screenshots.sh: tovamo-screenshot --table failed" >&2
+    exit 1
+fi
 if ! QT_QPA_PLATFORM=offscreen "$build_dir/grid/qt/demo/tovamo-grid-demo" --screenshot docs/screenshots/grid-demo.png \
     2>"$XDG_CONFIG_HOME/grid.err"; then
     cat "$XDG_CONFIG_HOME/grid.err" >&2
     echo "screenshots.sh: tovamo-grid-demo failed" >&2
     exit 1
 fi
-ls -l docs/screenshots/port-dialog.png docs/screenshots/edit-page.png docs/screenshots/grid-demo.png
+ls -l docs/screenshots/port-dialog.png docs/screenshots/edit-page.png docs/screenshots/table-page.png \
+    docs/screenshots/grid-demo.png

@@ -1,23 +1,40 @@
 // tovamo-screenshot OUTDIR [KEYS]: renders the port dialog and, after pressing KEYS
 // (default "eue") against the drive on the preselected port, the Edit page, into
-// OUTDIR/port-dialog.png and OUTDIR/edit-page.png. Meant for the offscreen platform.
+// OUTDIR/port-dialog.png and OUTDIR/edit-page.png.
+// tovamo-screenshot --table SIM OUTDIR: starts the simulated drive SIM, reads it on the
+// Table page, compares it with a parameter file made from what was read (a few values
+// changed, '2.0' against the drive's '2', one name the drive does not show) and renders the page
+// into OUTDIR/table-page.png.
+// Meant for the offscreen platform.
 #include "app/AppIcon.h"
 #include "app/Globals.h"
 #include "app/MySheet.h"
 #include "app/Resources.h"
+#include "app/TablesPage.h"
 #include "app/TovamoApp.h"
 #include "app/TovamoDlg.h"
+#include "platform/qt/QtFileChooser.h"
 #include "platform/qt/SettingsStore.h"
+#include "table/ParamFile.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QProcess>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <cstdio>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace {
 class CStderrMessages final : public IMessageBox {
@@ -77,12 +94,110 @@ void PressKeys(CMySheet& sheet, const QString& keys) {
         Settle(400);  // the drive answers at 9600 baud
     }
 }
+
+// The simulated drive for the Table page's picture, unpaced; stopped with the object.
+class CSimProcess {
+public:
+    explicit CSimProcess(const QString& program) {
+        m_process.setProgram(program);
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start();
+        while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
+        }
+        const QString line = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+        if (line.startsWith(QStringLiteral("PTY ")))
+            m_strPty = line.mid(4).toStdString();
+    }
+    ~CSimProcess() {
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000))
+            m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+    CSimProcess(const CSimProcess&) = delete;
+    CSimProcess& operator=(const CSimProcess&) = delete;
+
+    // The drive's terminal; empty when it did not start.
+    const std::string& Pty() const { return m_strPty; }
+
+private:
+    QProcess m_process;
+    std::string m_strPty;
+};
+
+// The drive's table as a file with a few differences: two values to reach (marked),
+// one that differs only in its text ('2.0' against '2'), and a name the drive lacks.
+std::string ComparedFile(const CGridCtrl& grid) {
+    const std::vector<std::pair<std::string, std::pair<std::string, std::string>>> changes = {
+        {"P402", {"-0.080 V", "Yes"}},
+        {"P404", {"2.0", "No"}},
+        {"P410", {"5", "Yes"}},
+    };
+    std::string file;
+    for (int nRow = 1; nRow < grid.GetRowCount(); ++nRow) {
+        SParamLine line{grid.GetItemText(nRow, 0), grid.GetItemText(nRow, 1), "No"};
+        for (const auto& [prefix, change] : changes)
+            if (line.strName.rfind(prefix, 0) == 0)
+                std::tie(line.strValue, line.strFlag) = change;
+        file += FormatParamLine(line.strName, line.strValue, line.strFlag);
+    }
+    // Shown only while the brake is on, which it is not on this drive.
+    return file + FormatParamLine("P408 Brake delay", "150 ms", "No");
+}
+
+int TablePage(const QString& sim, const QString& outDir) {
+    CSimProcess drive(sim);
+    if (drive.Pty().empty()) {
+        std::fprintf(stderr, "tovamo-screenshot: the simulated drive did not start\n");
+        return 1;
+    }
+    CStderrMessages messages;
+    CHardware hardware(&messages);
+    if (hardware.OpenPort(drive.Pty()) != 1)
+        return 1;
+    const QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("compared.txt"));
+    int status = 1;
+    {
+        CMySheet sheet(hardware);
+        sheet.AddStandardPages();
+        sheet.TabWidget()->setCurrentIndex(1);
+        auto* page = qobject_cast<CTablesPage*>(sheet.GetActivePage());
+        sheet.show();
+        Settle(300);
+        page->Button(res::kIdReadDrive)->click();
+        const QDeadlineTimer deadline(60000);
+        while (page->Tables().IsReading() && !deadline.hasExpired())
+            Settle(50);
+        if (WriteParamFile(file.toStdString(), ComparedFile(page->Tables().GetGrid())) == 0) {
+            CQtFileChooser::SetTestHook([&file](QFileDialog&) { return file; });
+            page->Button(res::kIdReadFile)->click();
+            CQtFileChooser::SetTestHook({});
+            // The end of the table, where the differences and the added name are.
+            CGridCtrl& grid = page->Tables().GetGrid();
+            grid.SetFocusCell(grid.GetRowCount() - 1, 2);
+            grid.EnsureVisible(grid.GetRowCount() - 1, 0);
+            status = Save(sheet, outDir + QStringLiteral("/table-page.png")) ? 0 : 1;
+        }
+        sheet.close();
+        hardware.StopReader();
+    }
+    return status;
+}
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: tovamo-screenshot OUTDIR [KEYS]\n");
+    if (argc == 4 && std::string(argv[1]) == "--table") {
+        g_BoldFont = MakeBoldFont();
+        const int status = TablePage(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+        g_BoldFont.reset();
+        return status;
+    }
+    if (argc < 2 || argv[1][0] == '-') {
+        std::fprintf(stderr,
+                     "usage: tovamo-screenshot OUTDIR [KEYS]\n"
+                     "       tovamo-screenshot --table SIM OUTDIR\n");
         return 2;
     }
     const QString outDir = QString::fromLocal8Bit(argv[1]);
