@@ -2,7 +2,9 @@
 # The main job: start the simulated drive and work with it.
 #   - installs what is missing, configures and builds (preset "dev", build/dev);
 #   - starts tovamo-drive-sim at 9600 baud, linked as COM1 in a private settings folder;
-#   - with a display, opens the desktop program `tovamo` on it (COM1 preselected: Connect);
+#   - with a display, opens the desktop program `tovamo` on it (COM1 preselected: Connect),
+#     where the Edit tab works the drive's keys and the Table tab reads, saves, compares
+#     and updates its whole menu;
 #   - without one ($DISPLAY and $WAYLAND_DISPLAY unset) says so and runs
 #     `tovamo-cli --port COM1 monitor`: type e (Enter), o (Escape), u (Up) or d (Down)
 #     and press Return; Ctrl-D or Ctrl-C ends. Without a terminal on stdin it plays a short
@@ -74,6 +76,10 @@ run_desktop() {
     printf '[Setings]\nNumCom=1\n' >"$XDG_CONFIG_HOME/Tovamo Dispenser/tovamo.conf"
     echo "Simulated drive on $sim_pty, linked as COM1 ($XDG_CONFIG_HOME)."
     echo "Press Connect; on the Edit page Enter/E, Escape/O, Up/U and Down/D are the drive's keys."
+    echo "On the Table tab: \"Read DC Drive\" reads the whole menu (some seconds at 9600 baud),"
+    echo "\"DC Drive To File\" saves it, \"Read File\" compares a saved file (yellow: the value differs,"
+    echo "red: the drive lacks the name), and \"Update DC Drive\" steps the parameters marked Yes to the"
+    echo "file's values. Escape on the Table tab closes the program, as Cancel does."
     "$build_dir/app/tovamo"
 }
 
