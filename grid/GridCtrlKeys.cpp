@@ -355,7 +355,9 @@ std::intptr_t CGridCtrl::OnChildNotify(int idFrom, NMHDR* pNotify) {
         case VK_UP:
         case VK_RIGHT:
         case VK_DOWN:
-            OnKeyDown(nLastKey, 0);
+            // The editor's report carries the key only: Shift+Tab and Ctrl with an arrow
+            // keep their meaning through the modifiers held now.
+            OnKeyDown(nLastKey, m_pHost->GetKeyModifiers());
             OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, CPoint(-1, -1), nLastKey);
             break;
         default:

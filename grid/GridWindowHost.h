@@ -72,6 +72,9 @@ public:
     virtual void KillTimer(unsigned /*nIDEvent*/) {}
     // Takes the keyboard focus for the grid's window.
     virtual void SetFocus() {}
+    // The modifier keys held now (MK_SHIFT, MK_CONTROL), for a key that reaches the grid
+    // from an in-place editor without its own modifiers.
+    virtual std::uint32_t GetKeyModifiers() const { return 0; }
     // Queues the owner's command notification that follows a click (see
     // IGridNotifyTarget::OnGridCommand).
     virtual void PostCommandToOwner() {}
