@@ -5,10 +5,14 @@
 #include "link/KeyWriter.h"
 #include "platform/qt/Cp1252.h"
 #include "platform/qt/DialogUnits.h"
+#include "platform/qt/QtFont.h"
+#include "table/FixedPoint.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
+
+#include <cctype>
 
 namespace {
 
@@ -51,6 +55,10 @@ CTablesPage::CTablesPage(IKeyWriter& writer, QWidget* parent)
     // The window is attached before the set-up, so the set-up's column widths stand.
     m_pGridWnd = new CGridWnd(m_pTables->GetGrid(), this);
     m_pGridWnd->setObjectName(QString::number(kGridId));
+    // Like every control of a dialog, the grid writes in the dialog's font: the header
+    // texts then fit the column widths the set-up gives.
+    const LOGFONT lf = LogFontFromFont(font());
+    m_pTables->GetGrid().SetFont(&lf);
     m_pTables->OnInitDialog();
 
     CreateButtons();
@@ -76,7 +84,10 @@ void CTablesPage::CreateButtons() {
     }
     connect(Button(res::kIdReadDrive), &QPushButton::clicked, this, [this] { StartRead(); });
     connect(Button(res::kIdDriveToFile), &QPushButton::clicked, this, [this] { m_pTables->OnDriveToFile(); });
-    connect(Button(res::kIdReadFile), &QPushButton::clicked, this, [this] { m_pTables->OnReadFile(); });
+    connect(Button(res::kIdReadFile), &QPushButton::clicked, this, [this] {
+        m_pTables->OnReadFile();
+        ShowComparison();
+    });
     connect(Button(res::kIdUpdateDrive), &QPushButton::clicked, this, [this] { StartUpdate(); });
     connect(Button(res::kIdClearTable), &QPushButton::clicked, this, [this] { m_pTables->OnClearTable(); });
     connect(Button(res::kIdFileToNewFile), &QPushButton::clicked, this,
@@ -109,15 +120,22 @@ void CTablesPage::resizeEvent(QResizeEvent* event) {
     LayOut();
 }
 
+void CTablesPage::hideEvent(QHideEvent* event) {
+    m_bLeftWhileRunning = m_bLeftWhileRunning || m_eRunning != EProcedure::kNone;
+    CMyCPropertyPage::hideEvent(event);
+}
+
 void CTablesPage::StartRead() {
     m_pTables->OnReadDrive();
     m_eRunning = EProcedure::kRead;
+    m_bLeftWhileRunning = false;
     m_pStatus->setText(QStringLiteral("Reading: starting"));
 }
 
 void CTablesPage::StartUpdate() {
     m_pTables->OnUpdateDrive();
     m_eRunning = EProcedure::kUpdate;
+    m_bLeftWhileRunning = false;
     m_markedVisited.clear();
     m_pStatus->setText(QStringLiteral("Updating: starting"));
 }
@@ -132,8 +150,57 @@ bool CTablesPage::ContinueModal() {
     return CMyCPropertyPage::ContinueModal();
 }
 
+// Rows with a drive value: the sub-menus' own rows have none.
 int CTablesPage::CountParameters() const {
-    return std::max(m_pTables->GetGrid().GetRowCount() - 1, 0);
+    const CGridCtrl& grid = m_pTables->GetGrid();
+    int nCount = 0;
+    for (int nRow = 1; nRow < grid.GetRowCount(); ++nRow)
+        nCount += grid.GetItemText(nRow, 1).empty() ? 0 : 1;
+    return nCount;
+}
+
+namespace {
+// The drive shows the file's value: the same text, or the same number written otherwise.
+bool Reached(const std::string& strDrive, const std::string& strFile) {
+    if (strDrive == strFile)
+        return true;
+    auto numeric = [](const std::string& str) {
+        return !str.empty() && (std::isdigit(static_cast<unsigned char>(str[0])) != 0 || str[0] == '-' ||
+                                str[0] == '+' || str[0] == '.');
+    };
+    return numeric(strDrive) && numeric(strFile) && CFixedPoint(strDrive) == CFixedPoint(strFile);
+}
+}  // namespace
+
+QString CTablesPage::UpdateSummary() const {
+    const CGridCtrl& grid = m_pTables->GetGrid();
+    int nMarked = 0;
+    int nReached = 0;
+    for (int nRow = 1; nRow < grid.GetRowCount(); ++nRow) {
+        if (grid.GetItemText(nRow, 3) != "Yes")
+            continue;
+        ++nMarked;
+        nReached += Reached(grid.GetItemText(nRow, 1), grid.GetItemText(nRow, 2)) ? 1 : 0;
+    }
+    return QStringLiteral("%1 of %2 marked parameters reached").arg(nReached).arg(nMarked);
+}
+
+// After "Read File": how the file compares with what the drive showed.
+void CTablesPage::ShowComparison() {
+    const CGridCtrl& grid = m_pTables->GetGrid();
+    int nDiffer = 0;
+    int nMissing = 0;
+    for (int nRow = 1; nRow < grid.GetRowCount(); ++nRow) {
+        const std::string strFile = grid.GetItemText(nRow, 2);
+        if (strFile.empty())
+            continue;
+        const std::string strDrive = grid.GetItemText(nRow, 1);
+        nMissing += strDrive.empty() ? 1 : 0;
+        nDiffer += !strDrive.empty() && strDrive != strFile ? 1 : 0;
+    }
+    m_pStatus->setText(QStringLiteral("Compared with the file: %1 differ, %2 without a drive value")
+                           .arg(nDiffer)
+                           .arg(nMissing));
 }
 
 void CTablesPage::ShowProgress() {
@@ -158,8 +225,9 @@ QString CTablesPage::UpdateProgress() {
     if (bMarkedOpen)
         m_markedVisited.insert(nRow);
     const int nDone = static_cast<int>(m_markedVisited.size()) - (bMarkedOpen ? 1 : 0);
-    const QString name = nRow > 0 ? DecodeWindows1252(grid.GetItemText(nRow, 0)) + QStringLiteral(" ...")
-                                  : QStringLiteral("...");
+    const QString name = nRow > 0
+                             ? DecodeWindows1252(grid.GetItemText(nRow, 0)).trimmed() + QStringLiteral(" ...")
+                             : QStringLiteral("...");
     return QStringLiteral("Updating: %1, %2 of %3 marked parameters done").arg(name).arg(nDone).arg(nMarked);
 }
 
@@ -179,11 +247,15 @@ void CTablesPage::OnProcedureEnded(ETablesEnd how) {
     switch (how) {
         case ETablesEnd::kCompleted:
             m_pStatus->setText(eEnded == EProcedure::kUpdate
-                                   ? QStringLiteral("Update complete: %1 parameters").arg(CountParameters())
+                                   ? QStringLiteral("Update complete: ") + UpdateSummary()
                                    : QStringLiteral("Read complete: %1 parameters").arg(CountParameters()));
             break;
         case ETablesEnd::kWatchdog:
-            m_pStatus->setText(QStringLiteral("No answer from the drive for 1.3 s"));
+            // A procedure starves while another page takes the drive's answers.
+            m_pStatus->setText(
+                m_bLeftWhileRunning
+                    ? QStringLiteral("No answer from the drive for 1.3 s (the Table page was left)")
+                    : QStringLiteral("No answer from the drive for 1.3 s"));
             break;
         case ETablesEnd::kOverflow:
             m_pStatus->setText(QStringLiteral("Overflov Levels"));

@@ -43,6 +43,7 @@ public:
 protected:
     void OnPageData(std::unique_ptr<CServoData> record) override;
     void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     enum class EProcedure { kNone, kRead, kUpdate };
@@ -53,6 +54,8 @@ private:
     void StartUpdate();
     void ShowProgress();
     QString UpdateProgress();
+    QString UpdateSummary() const;
+    void ShowComparison();
     int CountParameters() const;
 
     // ITablesView
@@ -71,5 +74,6 @@ private:
     QLabel* m_pStatus = nullptr;
 
     EProcedure m_eRunning = EProcedure::kNone;
-    std::set<int> m_markedVisited;  // marked rows the update has opened
+    bool m_bLeftWhileRunning = false;  // the page was hidden while the procedure ran
+    std::set<int> m_markedVisited;     // marked rows the update has opened
 };
