@@ -1,5 +1,7 @@
 #include "grid/GridCellCombo.h"
 
+#include <algorithm>
+
 #include "grid/GridCtrl.h"
 #include "grid/GridEditWnd.h"
 #include "platform/SystemMetrics.h"
@@ -69,4 +71,10 @@ void CGridCellCombo::EndEdit() {
     if (pList != nullptr) {
         pList->EndEdit();
     }
+}
+
+bool CGridCellCombo::ValidateEdit(const std::string& str) {
+    if (m_dwStyle != CBS_DROPDOWNLIST || m_Strings.empty())
+        return true;
+    return std::find(m_Strings.begin(), m_Strings.end(), str) != m_Strings.end();
 }

@@ -30,6 +30,9 @@ public:
     bool Draw(IDrawContext* pDC, int nRow, int nCol, CRect rect, bool bEraseBkgnd = true) override;
     CSize GetCellExtent(IDrawContext* pDC) override;
     bool Edit(int nRow, int nCol, CRect rect, CPoint point, std::uint32_t nID, std::uint32_t nChar) override;
+    // A list without an edit field holds one of its options and nothing else (a pasted
+    // text included); an empty list or a field accepts any text.
+    bool ValidateEdit(const std::string& str) override;
     void EndEdit() override;
 
 private:

@@ -14,6 +14,7 @@
 #include "platform/TickCount.h"
 #include "platform/WaitCursor.h"
 #include "support/RecordingMessageBox.h"
+#include "table/TableRows.h"
 #include "table/Tables.h"
 
 // Hand-driven stand-ins for what the platform gives CTables.
@@ -161,7 +162,7 @@ inline int TablesHarness::RowOf(const std::string& name) const {
 inline int TablesHarness::AddRow(const std::string& name, const std::string& drive, const std::string& file,
                                  const std::string& flag) {
     CGridCtrl& grid = m_tables.GetGrid();
-    const int nRow = grid.InsertRow(name);
+    const int nRow = AddParameterRow(grid, name);  // as the scan and the files add them
     grid.SetItemText(nRow, 1, drive);
     grid.SetItemText(nRow, 2, file);
     grid.SetItemText(nRow, 3, flag);

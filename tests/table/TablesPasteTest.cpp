@@ -27,6 +27,7 @@ TEST(TablesPaste, OnlyTheFileAndUpdateColumnsTakePastedTexts) {
         {"from the drive column on", {1, 1}, "99\t11\tYes\r\n98\t21", "P1|10|11|Yes", "P2|20|21|No"},
         {"file values from column 2", {1, 2}, "12\n22\n", "P1|10|12|Yes", "P2|20|22|No"},
         {"into the drive column: refused", {2, 1}, "99", "P1|10|12|Yes", "P2|20|22|No"},
+        {"update column takes only No and Yes", {1, 3}, "maybe\nYes", "P1|10|12|Yes", "P2|20|22|Yes"},
     };
     for (const Case& c : cases) {
         clipboard.m_text = c.text;
