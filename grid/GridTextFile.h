@@ -1,12 +1,13 @@
 #pragma once
 
-#include <sys/types.h>
 #include <string>
+
+#include "platform/WholeFile.h"
 
 // The grid's text files on disk (POSIX). Errors come back as errno values, 0 for success.
 
 // How bytes are written; ::write unless a test stands in for a failing disk.
-using GridTextWriteFn = ssize_t (*)(int fd, const void* bytes, size_t count);
+using GridTextWriteFn = FileWriteFn;
 
 struct SGridTextRead {
     int nOpenError = 0;  // the file could not be opened

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/WholeFile.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,7 +33,7 @@ std::string FormatParamLine(const std::string& strName, const std::string& strVa
 int ReadParamFile(const std::string& strPath, std::string& content);
 
 // Low-level write used by WriteParamFile; replaceable so that tests can make it fail.
-using ParamFileWriteFn = long (*)(int fd, const void* bytes, unsigned long count);
+using ParamFileWriteFn = FileWriteFn;
 
 // Writes `content` as the file at strPath. Returns 0 or the errno of the failure.
 // A regular file (existing or new) is replaced only once the new content is complete on
