@@ -21,5 +21,6 @@ struct SCliArgs {
 
 SCliArgs ParseCliArgs(const std::vector<std::string>& words);
 
-// Whether two paths name the same existing file (symbolic links followed).
+// Whether two paths name the same file, existing or not: one file under two names (hard
+// or symbolic links), or one name written two ways ("x", "./x", "dir/../x").
 bool IsSameFile(const std::string& strFirst, const std::string& strSecond);

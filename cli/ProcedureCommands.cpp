@@ -29,13 +29,15 @@ int CheckArgs(const SCliArgs& args, bool bNeedsFile) {
     if (!bNeedsFile)
         return 0;
     // The four-column table and the report are not parameter files: writing either over
-    // FILE would destroy what the technician meant to load.
+    // FILE would destroy what the technician meant to load, and the report written over
+    // OUT would replace the table. The files need not exist yet to be one.
     const std::string& file = args.positional[0];
-    if (args.output && *args.output != "-" && IsSameFile(*args.output, file))
+    const bool bOutFile = args.output && *args.output != "-";
+    if (bOutFile && IsSameFile(*args.output, file))
         return UsageError("OUT is FILE itself; the table update writes is not a parameter file", command);
     if (args.report && IsSameFile(*args.report, file))
         return UsageError("REPORT is FILE itself", command);
-    if (args.report && args.output && IsSameFile(*args.report, *args.output))
+    if (args.report && bOutFile && IsSameFile(*args.report, *args.output))
         return UsageError("REPORT and OUT are the same file", command);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -89,24 +90,43 @@ TEST_F(CliUpdate, WatchdogEndSaysSoAndTheReportShowsWhatWasNotReached) {
         << report;
 }
 
-// The four-column table is not a parameter file: written over FILE it would destroy it.
-TEST_F(CliUpdate, RefusesToWriteOverTheParameterFile) {
+// The four-column table and the report are not parameter files: written over FILE they
+// would destroy it, and the report written over OUT would replace the table. Files that do
+// not exist yet count too: OUT and REPORT are both created by the update.
+TEST_F(CliUpdate, RefusesAnyTwoOfFileOutAndReportThatNameOneFile) {
     ASSERT_EQ(::symlink("wanted.txt", m_Dir.File("alias.txt").c_str()), 0);
+    ASSERT_EQ(::symlink("fresh.txt", m_Dir.File("dangling.txt").c_str()), 0);
+    ASSERT_EQ(::mkdir(m_Dir.File("sub").c_str(), 0700), 0);
+    const std::string dir = m_Dir.Path();
     SimDrive sim(Menu());
-    const std::vector<std::vector<std::string>> refused = {
-        {"-o", m_Dir.File("wanted.txt")},
-        {"-o", m_Dir.File("alias.txt")},
-        {"-o", m_Dir.Path() + "/./wanted.txt"},
-        {"--report", m_Dir.File("alias.txt")},
+    struct Row {
+        std::vector<std::string> args;
+        const char* complaint;
     };
-    for (std::vector<std::string> args : refused) {
-        const std::string where = args[0] + " " + args[1];
+    const Row rows[] = {
+        {{"-o", dir + "/wanted.txt"}, "OUT is FILE itself"},
+        {{"-o", dir + "/alias.txt"}, "OUT is FILE itself"},
+        {{"-o", dir + "/./wanted.txt"}, "OUT is FILE itself"},
+        {{"--report", dir + "/alias.txt"}, "REPORT is FILE itself"},
+        {{"-o", dir + "/out.txt", "--report", dir + "/out.txt"}, "REPORT and OUT are the same file"},
+        {{"-o", dir + "/x", "--report", dir + "/./x"}, "REPORT and OUT are the same file"},
+        {{"-o", dir + "/sub/../y", "--report", dir + "//y"}, "REPORT and OUT are the same file"},
+        {{"-o", dir + "/dangling.txt", "--report", dir + "/fresh.txt"}, "REPORT and OUT are the same file"},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> args = row.args;
+        std::string where;
+        for (const std::string& arg : args)
+            where += arg + " ";
         args.insert(args.begin(), {"update", m_Dir.File("wanted.txt")});
         const ChildResult result = Cli(sim, args);
         EXPECT_EQ(result.status, kExitUsage) << where;
-        EXPECT_NE(result.err.find("FILE itself"), std::string::npos) << where << ": " << result.err;
+        EXPECT_NE(result.err.find(row.complaint), std::string::npos) << where << ": " << result.err;
     }
     EXPECT_EQ(ReadFileBytes(m_Dir.File("wanted.txt")), kWanted);
+    for (const char* name : {"out.txt", "x", "y", "fresh.txt"})
+        EXPECT_NE(::access(m_Dir.File(name).c_str(), F_OK), 0)
+            << name << ": refused before anything is written";
     EXPECT_EQ(sim.KeysReceived(), "") << "refused before the drive is touched";
 }
 
