@@ -68,10 +68,12 @@ void CProgramDriver::Step() {
         return;
     CountRandomTime();
     m_busy.emplace_back(top);
-    if (!m_strFailure.empty() || (m_ePhase == EPhase::kRandom && !TimeLeft()))
+    if (!m_strFailure.empty() || (m_ePhase == EPhase::kRandom && !TimeLeft())) {
         CloseTop(*top);
-    else
+    } else {
+        Activate(*top);
         Act(*top);
+    }
     m_busy.pop_back();
     // The action's own event processing found this window busy and put the next step
     // off: no need to wait now that it has returned.
@@ -89,6 +91,16 @@ void CProgramDriver::CountRandomTime() {
         return;
     m_nRandomMs += nMs;
     m_nRandomMsLeft -= nMs;
+}
+
+// The offscreen platform has no window manager to give the keyboard back to a window
+// when the dialog or menu over it closes; a user would click it.
+void CProgramDriver::Activate(QWidget& top) {
+    if (QApplication::activePopupWidget() == &top || QApplication::activeWindow() == &top)
+        return;
+    robust::NoteAction("the window gets the keyboard again");
+    top.activateWindow();
+    QCoreApplication::processEvents();
 }
 
 void CProgramDriver::Act(QWidget& top) {

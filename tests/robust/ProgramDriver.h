@@ -42,6 +42,7 @@ private:
     enum class EPhase { kPortDialog, kSheetShown, kReading, kRandom };
 
     void Step();
+    void Activate(QWidget& top);
     void Act(QWidget& top);
     void OnSheet(CMySheet& sheet);
     void StartRead(CMySheet& sheet, CTablesPage& page);

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeySequence>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -119,10 +120,12 @@ void CRandomInput::Key(QWidget& window, Qt::Key key, Qt::KeyboardModifiers modif
          text.isEmpty() || text.at(0) < QLatin1Char(' ') ? "" : qPrintable(text), Name(&window),
          Name(QApplication::focusWidget()));
     ++m_nEvents;
+    const QPointer<QWidget> alive(&window);
     QTest::sendKeyEvent(QTest::Press, handle, key, text, modifiers);
-    // The press may have closed the window (Escape, Enter in a dialog).
-    if (QWindow* still = window.windowHandle())
-        QTest::sendKeyEvent(QTest::Release, still, key, text, modifiers);
+    // The press may have closed the window (Escape, Enter in a dialog) or deleted it (a
+    // menu that deletes itself on close).
+    if (alive != nullptr && alive->windowHandle() == handle)
+        QTest::sendKeyEvent(QTest::Release, handle, key, text, modifiers);
 }
 
 void CRandomInput::RandomKey(QWidget& window) {
@@ -207,10 +210,12 @@ void CRandomInput::Drag(QWidget& window, QPoint from, const CGridWnd* pGrid) {
     const Qt::KeyboardModifiers modifiers = RandomModifiers(10, 10);
     Note("drag from %d,%d on %s", from.x(), from.y(), Name(window.childAt(from)));
     ++m_nEvents;
+    const QPointer<QWidget> alive(&window);
+    const auto stillThere = [&alive, handle] { return alive != nullptr && alive->windowHandle() == handle; };
     QTest::mousePress(handle, Qt::LeftButton, modifiers, from);
     QPoint point = from;
     bool bHeld = false;  // once per drag at most: the waits add up
-    for (int nMoves = 1 + Below(6); nMoves > 0 && window.windowHandle() == handle; --nMoves) {
+    for (int nMoves = 1 + Below(6); nMoves > 0 && stillThere(); --nMoves) {
         point = Chance(30) && pGrid != nullptr ? PointIn(window, pGrid) : DragStep(window, point);
         ++m_nEvents;
         QTest::mouseMove(handle, point);
@@ -222,8 +227,10 @@ void CRandomInput::Drag(QWidget& window, QPoint from, const CGridWnd* pGrid) {
         }
     }
     Note("drag released at %d,%d", point.x(), point.y());
-    if (window.windowHandle() == handle)
+    if (stillThere())
         QTest::mouseRelease(handle, Qt::LeftButton, modifiers, point);
+    else  // the window went with the button held; the next press starts afresh
+        QTestPrivate::qtestMouseButtons.setFlag(Qt::LeftButton, false);
 }
 
 QPoint CRandomInput::DragStep(const QWidget& window, QPoint from) {
