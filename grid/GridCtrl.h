@@ -484,6 +484,9 @@ private:
     void StartColumnResize(CPoint point);
     void StartRowResize(CPoint point);
     void EndResize(bool bColumn, CPoint point);
+    void ReleaseOverCell(CPoint pointClickedRel);
+    int DividerModeAt(CPoint point) const;
+    bool IsPastDragDistance(CPoint point) const;
     void DragWithButton(CPoint point);
     void HoverWithoutButton(CPoint point);
     // Keyboard steps; -1 when there is no such row or column.
@@ -500,7 +503,11 @@ private:
     void ScrollToKeyMove(std::uint32_t nChar, bool bShift, bool bChangeLine, const CCellID& next);
 
     void ReportOutOfMemory() const;
+    // In-place edits and structural changes.
+    void EndEditOf(CCellID cell);
+    void EndEditingFrom(int nRow, int nCol);
     // Clipboard and drag-and-drop steps.
+    bool CopySelectionToClipboard();
     CCellID PasteTarget() const;
     void PasteLine(const std::vector<std::string>& cells, int nRow, CCellID start, CCellRange& pasted);
     std::uint32_t DropEffectAt(const CCellID& cell, std::uint32_t dwKeyState) const;
@@ -580,8 +587,9 @@ private:
     COLORREF m_crTTipBackClr = CLR_DEFAULT;
     COLORREF m_crTTipTextClr = CLR_DEFAULT;
 
-    // Focus, selection, layout cache.
+    // Focus, selection, layout cache; the cell whose in-place editor is open.
     CCellID m_idCurrentCell;
+    CCellID m_idEditCell;
     mutable CCellID m_idTopLeftCell;
     CCellMap m_SelectedCellMap;
     CCellMap m_PrevSelectedCellMap;

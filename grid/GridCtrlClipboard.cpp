@@ -13,8 +13,10 @@ IClipboard* CGridCtrl::GetClipboard() const {
     return m_pHost != nullptr ? m_pHost->GetClipboard() : nullptr;
 }
 
-// Hidden rows and columns are left out, separators included; unselected cells inside
-// the range give empty texts so that the selected ones keep their places.
+// Hidden rows and columns are left out, separators included: the last separator of a
+// line or of the text goes with the last row or column shown, not the range's last.
+// Unselected cells inside the range give empty texts so that the selected ones keep
+// their places.
 std::optional<std::string> CGridCtrl::CreateTextDataSource() {
     const CCellRange range = GetSelectedCellRange();
     if (!IsValid(range)) {
@@ -23,23 +25,31 @@ std::optional<std::string> CGridCtrl::CreateTextDataSource() {
     if (m_bVirtualMode) {
         SendCacheHintToParent(range);
     }
+    int nLastShownRow = range.GetMaxRow();
+    while (nLastShownRow > range.GetMinRow() && GetRowHeight(nLastShownRow) <= 0) {
+        --nLastShownRow;
+    }
+    int nLastShownCol = range.GetMaxCol();
+    while (nLastShownCol > range.GetMinCol() && GetColumnWidth(nLastShownCol) <= 0) {
+        --nLastShownCol;
+    }
     std::string text;
-    for (int nRow = range.GetMinRow(); nRow <= range.GetMaxRow(); ++nRow) {
+    for (int nRow = range.GetMinRow(); nRow <= nLastShownRow; ++nRow) {
         if (GetRowHeight(nRow) <= 0) {
             continue;
         }
-        for (int nCol = range.GetMinCol(); nCol <= range.GetMaxCol(); ++nCol) {
+        for (int nCol = range.GetMinCol(); nCol <= nLastShownCol; ++nCol) {
             if (GetColumnWidth(nCol) <= 0) {
                 continue;
             }
             if (IsCellSelected(nRow, nCol)) {
                 text += GetItemText(nRow, nCol);
             }
-            if (nCol != range.GetMaxCol()) {
+            if (nCol != nLastShownCol) {
                 text += '\t';
             }
         }
-        if (nRow != range.GetMaxRow()) {
+        if (nRow != nLastShownRow) {
             text += '\n';
         }
     }
@@ -50,25 +60,34 @@ std::optional<std::string> CGridCtrl::CreateTextDataSource() {
 }
 
 void CGridCtrl::OnEditCopy() {
+    CopySelectionToClipboard();
+}
+
+// True once the clipboard holds the selection's text.
+bool CGridCtrl::CopySelectionToClipboard() {
     IClipboard* pClipboard = GetClipboard();
     if (pClipboard == nullptr) {
-        return;
+        return false;
     }
     try {
         if (const std::optional<std::string> text = CreateTextDataSource()) {
             pClipboard->SetText(*text);
+            return true;
         }
     } catch (const std::bad_alloc&) {
         ReportOutOfMemory();
     }
+    return false;
 }
 
+// The cells are emptied only when their texts are safe on the clipboard.
 void CGridCtrl::OnEditCut() {
     if (!m_bEditable) {
         return;
     }
-    OnEditCopy();
-    ClearSelectedText();
+    if (CopySelectionToClipboard()) {
+        ClearSelectedText();
+    }
 }
 
 void CGridCtrl::ClearSelectedText() {

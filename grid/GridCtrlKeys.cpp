@@ -300,8 +300,9 @@ void CGridCtrl::OnEditCell(int nRow, int nCol, CPoint point, std::uint32_t nChar
     if (SendMessageToParent(nRow, nCol, GN_BEGINLABELEDIT) < 0) {
         return;
     }
-    if (CGridCellBase* pCell = GetCell(nRow, nCol)) {
-        pCell->Edit(nRow, nCol, rect, point, IDC_INPLACE_CONTROL, nChar);
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    if (pCell != nullptr && pCell->Edit(nRow, nCol, rect, point, IDC_INPLACE_CONTROL, nChar)) {
+        m_idEditCell = CCellID(nRow, nCol);
     }
 }
 
@@ -310,17 +311,36 @@ bool CGridCtrl::ValidateEdit(int nRow, int nCol, const std::string& str) {
     return pCell == nullptr || pCell->ValidateEdit(str);
 }
 
+// The edited cell need not be the focus cell any more (the focus may have been cleared
+// or moved by the program): both are asked.
 void CGridCtrl::EndEditing() {
-    if (!IsValid(m_idCurrentCell)) {
+    EndEditOf(m_idEditCell);
+    EndEditOf(m_idCurrentCell);
+}
+
+void CGridCtrl::EndEditOf(CCellID cell) {
+    if (!IsValid(cell)) {
         return;
     }
-    if (CGridCellBase* pCell = GetCell(m_idCurrentCell.row, m_idCurrentCell.col)) {
+    if (CGridCellBase* pCell = GetCell(cell.row, cell.col)) {
         pCell->EndEdit();
+    }
+}
+
+// The editor reports by the row and column it was opened on: before a change moves or
+// frees the cells at or below nRow and at or right of nCol, an edit there is ended, so
+// that its text reaches its own cell and no cell is left pointing at a closed editor.
+void CGridCtrl::EndEditingFrom(int nRow, int nCol) {
+    if (IsWindow() && IsValid(m_idEditCell) && m_idEditCell.row >= nRow && m_idEditCell.col >= nCol) {
+        EndEditing();
     }
 }
 
 // A new text that the cell or the owner refuses leaves the old one in place.
 void CGridCtrl::OnEndEditCell(int nRow, int nCol, const std::string& str) {
+    if (m_idEditCell == CCellID(nRow, nCol)) {
+        m_idEditCell = CCellID();
+    }
     const std::string strCurrentText = GetItemText(nRow, nCol);
     if (strCurrentText != str) {
         SetItemText(nRow, nCol, str);

@@ -1,8 +1,10 @@
 // The mouse: the mode machine that selects, resizes by the dividers, prepares an edit
 // or a drag; auto-scroll while a selection is dragged past the edge.
 #include <algorithm>
+#include <cstdlib>
 
 #include "grid/GridCtrl.h"
+#include "platform/SystemMetrics.h"
 
 namespace {
 
@@ -15,7 +17,36 @@ CPoint RelativeToCell(const CGridCtrl& grid, const CCellID& cell, CPoint point) 
     return {point.x - origin.x, point.y - origin.y};
 }
 
+int CursorOfMode(int nMode) {
+    switch (nMode) {
+        case MOUSE_OVER_COL_DIVIDE:
+            return IDC_SIZEWE;
+        case MOUSE_OVER_ROW_DIVIDE:
+            return IDC_SIZENS;
+        default:
+            return IDC_ARROW;
+    }
+}
+
 }  // namespace
+
+// Over a divider that may be dragged: the mode that says which; else "nothing".
+int CGridCtrl::DividerModeAt(CPoint point) const {
+    if (m_bAllowColumnResize && IsOverColumnResizeArea(point)) {
+        return MOUSE_OVER_COL_DIVIDE;
+    }
+    if (m_bAllowRowResize && IsOverRowResizeArea(point)) {
+        return MOUSE_OVER_ROW_DIVIDE;
+    }
+    return MOUSE_NOTHING;
+}
+
+// A button held on the focus cell turns into a drag only once the pointer has left the
+// platform's small square around the press, so that a shaky click still edits.
+bool CGridCtrl::IsPastDragDistance(CPoint point) const {
+    return std::abs(point.x - m_LeftClickDownPoint.x) > GetSystemMetrics(SM_CXDRAG) ||
+           std::abs(point.y - m_LeftClickDownPoint.y) > GetSystemMetrics(SM_CYDRAG);
+}
 
 void CGridCtrl::OnLButtonDown(std::uint32_t nFlags, CPoint point) {
     if (!IsWindow()) {
@@ -46,12 +77,9 @@ void CGridCtrl::OnLButtonDown(std::uint32_t nFlags, CPoint point) {
 
     m_pHost->SetCapture();
     if (m_MouseMode == MOUSE_NOTHING) {
-        if (m_bAllowColumnResize && IsOverColumnResizeArea(point)) {
-            m_pHost->SetCursor(IDC_SIZEWE);
-            m_MouseMode = MOUSE_OVER_COL_DIVIDE;
-        } else if (m_bAllowRowResize && IsOverRowResizeArea(point)) {
-            m_pHost->SetCursor(IDC_SIZENS);
-            m_MouseMode = MOUSE_OVER_ROW_DIVIDE;
+        m_MouseMode = DividerModeAt(point);
+        if (m_MouseMode != MOUSE_NOTHING) {
+            m_pHost->SetCursor(CursorOfMode(m_MouseMode));
         }
     }
 
@@ -121,31 +149,33 @@ void CGridCtrl::StartSelecting(std::uint32_t nFlags) {
 
 // The divider grabbed belongs to the column left of it when the press is at a cell's
 // left edge; a last column narrower than the capture range is grabbed at the right end.
+// Hidden columns that may not be reopened give the divider to the first shown column
+// left of them; with none, there is nothing to size.
 void CGridCtrl::StartColumnResize(CPoint point) {
     m_MouseMode = MOUSE_SIZING_COL;
     CPoint start;
     if (!GetCellOrigin(m_LeftClickDownCell, &start)) {
         return;
     }
-    if (!m_bHiddenColUnhide) {
-        while (m_LeftClickDownCell.col > 0 && GetColumnWidth(m_LeftClickDownCell.col) < 1) {
-            --m_LeftClickDownCell.col;
-        }
-    }
-    if (point.x - start.x < m_nResizeCaptureRange && m_LeftClickDownCell.col > 0) {
-        if (!GetCellOrigin(m_LeftClickDownCell.row, m_LeftClickDownCell.col - 1, &start)) {
-            return;
-        }
-        --m_LeftClickDownCell.col;
+    int nCol = m_LeftClickDownCell.col;
+    if (point.x - start.x < m_nResizeCaptureRange && nCol > 0) {
+        --nCol;
     }
     CRect visRect;
     GetVisibleNonFixedCellRange(&visRect);
     const int nLast = m_nCols - 1;
     if (GetColumnWidth(nLast) < m_nResizeCaptureRange &&
-        std::abs(point.x - visRect.right) < m_nResizeCaptureRange &&
-        GetCellOrigin(m_LeftClickDownCell.row, nLast, &start)) {
-        m_LeftClickDownCell.col = nLast;
+        std::abs(point.x - visRect.right) < m_nResizeCaptureRange) {
+        nCol = nLast;
     }
+    while (!m_bHiddenColUnhide && nCol >= 0 && GetColumnWidth(nCol) < 1) {
+        --nCol;
+    }
+    if (nCol < 0 || !GetCellOrigin(m_LeftClickDownCell.row, nCol, &start)) {
+        m_MouseMode = MOUSE_NOTHING;
+        return;
+    }
+    m_LeftClickDownCell.col = nCol;
     const CRect client = m_pHost->GetClientRect();
     const CRect band(point.x, client.top, point.x + 2, client.bottom);
     m_pHost->SetDragLine(&band);
@@ -159,25 +189,25 @@ void CGridCtrl::StartRowResize(CPoint point) {
     if (!GetCellOrigin(m_LeftClickDownCell, &start)) {
         return;
     }
-    if (!m_bHiddenRowUnhide) {
-        while (m_LeftClickDownCell.row > 0 && GetRowHeight(m_LeftClickDownCell.row) < 1) {
-            --m_LeftClickDownCell.row;
-        }
-    }
-    if (point.y - start.y < m_nResizeCaptureRange && m_LeftClickDownCell.row > 0) {
-        if (!GetCellOrigin(m_LeftClickDownCell.row - 1, m_LeftClickDownCell.col, &start)) {
-            return;
-        }
-        --m_LeftClickDownCell.row;
+    int nRow = m_LeftClickDownCell.row;
+    if (point.y - start.y < m_nResizeCaptureRange && nRow > 0) {
+        --nRow;
     }
     CRect visRect;
     GetVisibleNonFixedCellRange(&visRect);
     const int nLast = m_nRows - 1;
     if (GetRowHeight(nLast) < m_nResizeCaptureRange &&
-        std::abs(point.y - visRect.bottom) < m_nResizeCaptureRange &&
-        GetCellOrigin(nLast, m_LeftClickDownCell.col, &start)) {
-        m_LeftClickDownCell.row = nLast;
+        std::abs(point.y - visRect.bottom) < m_nResizeCaptureRange) {
+        nRow = nLast;
     }
+    while (!m_bHiddenRowUnhide && nRow >= 0 && GetRowHeight(nRow) < 1) {
+        --nRow;
+    }
+    if (nRow < 0 || !GetCellOrigin(nRow, m_LeftClickDownCell.col, &start)) {
+        m_MouseMode = MOUSE_NOTHING;
+        return;
+    }
+    m_LeftClickDownCell.row = nRow;
     const CRect client = m_pHost->GetClientRect();
     const CRect band(client.left, point.y, client.right, point.y + 2);
     m_pHost->SetDragLine(&band);
@@ -234,7 +264,7 @@ void CGridCtrl::OnMouseMove(std::uint32_t nFlags, CPoint point) {
 
 void CGridCtrl::DragWithButton(CPoint point) {
     switch (m_MouseMode) {
-        case MOUSE_SELECT_ALL:
+        // The corner selected everything at the press; there is nothing to follow.
         case MOUSE_SELECT_COL:
         case MOUSE_SELECT_ROW:
         case MOUSE_SELECT_CELLS: {
@@ -263,8 +293,10 @@ void CGridCtrl::DragWithButton(CPoint point) {
         }
         case MOUSE_PREPARE_EDIT:
         case MOUSE_PREPARE_DRAG:
-            m_MouseMode = MOUSE_PREPARE_DRAG;
-            OnBeginDrag();
+            if (m_bAllowDragAndDrop && IsPastDragDistance(point)) {
+                m_MouseMode = MOUSE_PREPARE_DRAG;
+                OnBeginDrag();
+            }
             break;
         default:
             break;
@@ -272,19 +304,10 @@ void CGridCtrl::DragWithButton(CPoint point) {
 }
 
 void CGridCtrl::HoverWithoutButton(CPoint point) {
-    if (m_bAllowColumnResize && IsOverColumnResizeArea(point)) {
-        if (m_MouseMode != MOUSE_OVER_COL_DIVIDE) {
-            m_pHost->SetCursor(IDC_SIZEWE);
-            m_MouseMode = MOUSE_OVER_COL_DIVIDE;
-        }
-    } else if (m_bAllowRowResize && IsOverRowResizeArea(point)) {
-        if (m_MouseMode != MOUSE_OVER_ROW_DIVIDE) {
-            m_pHost->SetCursor(IDC_SIZENS);
-            m_MouseMode = MOUSE_OVER_ROW_DIVIDE;
-        }
-    } else if (m_MouseMode != MOUSE_NOTHING) {
-        m_pHost->SetCursor(IDC_ARROW);
-        m_MouseMode = MOUSE_NOTHING;
+    const int nDividerMode = DividerModeAt(point);
+    if (nDividerMode != m_MouseMode) {
+        m_pHost->SetCursor(CursorOfMode(nDividerMode));
+        m_MouseMode = nDividerMode;
     }
     if (m_MouseMode != MOUSE_NOTHING || (m_bVirtualMode && !m_bTitleTips)) {
         return;
@@ -322,7 +345,11 @@ void CGridCtrl::OnLButtonUp(std::uint32_t /*nFlags*/, CPoint point) {
 
     switch (m_MouseMode) {
         case MOUSE_PREPARE_EDIT:
-            OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, pointClickedRel, VK_LBUTTON);
+            if (GetCellFromPoint(point) == m_idCurrentCell) {
+                OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, pointClickedRel, VK_LBUTTON);
+                break;
+            }
+            ReleaseOverCell(pointClickedRel);
             break;
         case MOUSE_PREPARE_DRAG: {
             if (CGridCellBase* pCell = GetCell(m_idCurrentCell.row, m_idCurrentCell.col)) {
@@ -340,20 +367,26 @@ void CGridCtrl::OnLButtonUp(std::uint32_t /*nFlags*/, CPoint point) {
         case MOUSE_SIZING_ROW:
             EndResize(false, point);
             break;
-        default: {
-            SendMessageToParent(m_idCurrentCell.row, m_idCurrentCell.col, GN_SELCHANGED);
-            if (CGridCellBase* pCell = GetCell(m_idCurrentCell.row, m_idCurrentCell.col)) {
-                pCell->OnClick(pointClickedRel);
-            }
-            SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, NM_CLICK);
+        default:
+            ReleaseOverCell(pointClickedRel);
             break;
-        }
     }
-    m_MouseMode = MOUSE_NOTHING;
-    m_pHost->SetCursor(IDC_ARROW);
+    // No move need follow a release that leaves the pointer on a divider: the next press
+    // or a double click finds it ready, and the cursor says so at once.
+    m_MouseMode = DividerModeAt(point);
+    m_pHost->SetCursor(CursorOfMode(m_MouseMode));
     if (IsValid(m_LeftClickDownCell)) {
         m_pHost->PostCommandToOwner();
     }
+}
+
+// The end of a click that selected: the owner hears of the selection and the click.
+void CGridCtrl::ReleaseOverCell(CPoint pointClickedRel) {
+    SendMessageToParent(m_idCurrentCell.row, m_idCurrentCell.col, GN_SELCHANGED);
+    if (CGridCellBase* pCell = GetCell(m_idCurrentCell.row, m_idCurrentCell.col)) {
+        pCell->OnClick(pointClickedRel);
+    }
+    SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, NM_CLICK);
 }
 
 // Released at the press point (or nowhere), the divider stays where it was.
@@ -383,6 +416,10 @@ void CGridCtrl::OnLButtonDblClk(std::uint32_t /*nFlags*/, CPoint point) {
     const CCellID cell = GetCellFromPoint(point);
     if (!IsValid(cell)) {
         return;
+    }
+    // The pointer may have rested since the first click ended: no move said where it is.
+    if (m_MouseMode == MOUSE_NOTHING) {
+        m_MouseMode = DividerModeAt(point);
     }
     CPoint start;
     if (m_MouseMode == MOUSE_OVER_COL_DIVIDE) {
@@ -479,6 +516,10 @@ void CGridCtrl::OnTimer(unsigned nIDEvent) {
     }
     CPoint pt = m_pHost->GetCursorPos();
     const CRect rect = m_pHost->GetClientRect();
+    // A window shrunk to nothing has no cell to follow the pointer to.
+    if (rect.IsRectEmpty()) {
+        return;
+    }
     const int nFixedRowHeight = GetFixedRowHeight();
     const int nFixedColWidth = GetFixedColumnWidth();
 
@@ -502,12 +543,18 @@ void CGridCtrl::OnTimer(unsigned nIDEvent) {
     }
 }
 
+// A divider drag cut short (a message box, another window) leaves the size as it was.
 void CGridCtrl::OnCaptureChanged() {
     if (m_nTimerID != 0 && IsWindow()) {
         m_pHost->KillTimer(m_nTimerID);
         m_nTimerID = 0;
     }
-    if (m_MouseMode == MOUSE_DRAGGING) {
+    if ((m_MouseMode == MOUSE_SIZING_COL || m_MouseMode == MOUSE_SIZING_ROW) && IsWindow()) {
+        m_pHost->SetDragLine(nullptr);
+        m_pHost->ClipCursor(nullptr);
+        m_pHost->SetCursor(IDC_ARROW);
+        m_MouseMode = MOUSE_NOTHING;
+    } else if (m_MouseMode == MOUSE_DRAGGING) {
         m_MouseMode = MOUSE_NOTHING;
     }
 }

@@ -239,8 +239,9 @@ bool CGridCtrl::OnMouseWheel(std::uint32_t /*nFlags*/, int zDelta, CPoint /*poin
     return true;
 }
 
+// An invalid cell has nowhere to be scrolled to: the view stays.
 void CGridCtrl::EnsureVisible(int nRow, int nCol) {
-    if (!m_bAllowDraw || !IsWindow()) {
+    if (!m_bAllowDraw || !IsWindow() || !IsValid(nRow, nCol)) {
         return;
     }
     const CCellRange visible = GetVisibleNonFixedCellRange();

@@ -1,6 +1,7 @@
 // Rows and columns sized to their content, or stretched to fill the window.
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <new>
 
 #include "grid/GridCtrl.h"
@@ -157,29 +158,62 @@ void CGridCtrl::AutoSize(int nAutoSizeStyle) {
     Refresh();
 }
 
+// What the shrink would have taken below 1 pixel from a shown size is taken instead from
+// the sizes that can still give, evenly; with none left, every shown size stays at 1.
+static void KeepShownSizesPositive(std::vector<int>& sizes, const std::vector<std::size_t>& shown) {
+    long long nOwed = 0;
+    for (const std::size_t i : shown) {
+        if (sizes[i] < 1) {
+            nOwed += 1 - static_cast<long long>(sizes[i]);
+            sizes[i] = 1;
+        }
+    }
+    while (nOwed > 0) {
+        std::vector<std::size_t> givers;
+        std::copy_if(shown.begin(), shown.end(), std::back_inserter(givers),
+                     [&sizes](std::size_t i) { return sizes[i] > 1; });
+        if (givers.empty()) {
+            return;
+        }
+        const auto nGivers = static_cast<long long>(givers.size());
+        const long long nEach = nOwed / nGivers;
+        long long nLeftOver = nOwed % nGivers;
+        for (const std::size_t i : givers) {
+            const long long nShare = nEach + (nLeftOver-- > 0 ? 1 : 0);
+            const long long nTaken = std::min<long long>(nShare, sizes[i] - 1);
+            sizes[i] -= static_cast<int>(nTaken);
+            nOwed -= nTaken;
+        }
+    }
+}
+
 // The difference is shared out evenly; what integer division leaves over goes one
 // pixel at a time to the first positions (a hidden one takes its turn unchanged).
+// Shown sizes stay shown: a shrink leaves each at least 1 pixel.
 static void SpreadDifference(std::vector<int>& sizes, int nFirst, int nDifference) {
-    const int nCount = static_cast<int>(sizes.size());
-    int nShown = 0;
-    for (int i = nFirst; i < nCount; ++i) {
-        nShown += sizes[static_cast<std::size_t>(i)] > 0 ? 1 : 0;
+    std::vector<std::size_t> shown;
+    for (std::size_t i = static_cast<std::size_t>(nFirst); i < sizes.size(); ++i) {
+        if (sizes[i] > 0) {
+            shown.push_back(i);
+        }
     }
-    if (nShown == 0) {
+    if (shown.empty()) {
         return;
     }
+    const int nShown = static_cast<int>(shown.size());
     const int nEach = nDifference / nShown;
-    for (int i = nFirst; i < nCount; ++i) {
-        if (sizes[static_cast<std::size_t>(i)] > 0) {
-            sizes[static_cast<std::size_t>(i)] += nEach;
-        }
+    for (const std::size_t i : shown) {
+        sizes[i] += nEach;
     }
     int nLeftOver = std::abs(nDifference) % nShown;
-    for (int i = nFirst; i < nCount && nLeftOver > 0; ++i, --nLeftOver) {
-        int& nSize = sizes[static_cast<std::size_t>(i)];
-        if (nSize > 0) {
-            nSize += nDifference > 0 ? 1 : -1;
+    for (std::size_t i = static_cast<std::size_t>(nFirst); i < sizes.size() && nLeftOver > 0;
+         ++i, --nLeftOver) {
+        if (std::binary_search(shown.begin(), shown.end(), i)) {
+            sizes[i] += nDifference > 0 ? 1 : -1;
         }
+    }
+    if (nDifference < 0) {
+        KeepShownSizesPositive(sizes, shown);
     }
 }
 

@@ -195,6 +195,7 @@ bool CGridCtrl::SortItemsByText(int nCol, bool bAscending, std::intptr_t data) {
 }
 
 bool CGridCtrl::SortItems(PFNLVCOMPARE pfnCompare, int nCol, bool bAscending, std::intptr_t data) {
+    EndEditingFrom(m_nFixedRows, 0);
     SetSortColumn(nCol);
     SetSortAscending(bAscending);
     ResetSelectedRange();

@@ -114,6 +114,7 @@ bool CGridCtrl::SetRowCount(int nRows) {
     if (nRows < 0) {
         return false;
     }
+    EndEditingFrom(nRows, 0);
     if (nRows == m_nRows) {
         return true;
     }
@@ -159,6 +160,7 @@ bool CGridCtrl::SetColumnCount(int nCols) {
     if (nCols < 0) {
         return false;
     }
+    EndEditingFrom(0, nCols);
     if (nCols == m_nCols) {
         return true;
     }
@@ -288,6 +290,9 @@ bool CGridCtrl::SetFixedColumnCount(int nFixedCols) {
 }
 
 int CGridCtrl::InsertRow(const std::string& strHeading, int nRow) {
+    if (nRow >= m_nFixedRows) {
+        EndEditingFrom(nRow, 0);
+    }
     if (nRow >= 0 && nRow < m_nFixedRows) {
         return -1;
     }
@@ -329,6 +334,9 @@ int CGridCtrl::InsertRow(const std::string& strHeading, int nRow) {
 }
 
 int CGridCtrl::InsertColumn(const std::string& strHeading, std::uint32_t nFormat, int nColumn) {
+    if (nColumn >= m_nFixedCols) {
+        EndEditingFrom(0, nColumn);
+    }
     if (nColumn >= 0 && (nColumn < m_nFixedCols || nColumn > m_nCols)) {
         return -1;
     }
@@ -368,6 +376,9 @@ int CGridCtrl::InsertColumn(const std::string& strHeading, std::uint32_t nFormat
 }
 
 bool CGridCtrl::DeleteRow(int nRow) {
+    if (nRow >= 0) {
+        EndEditingFrom(nRow, 0);
+    }
     if (nRow < 0 || nRow >= m_nRows) {
         return false;
     }
@@ -395,6 +406,9 @@ bool CGridCtrl::DeleteRow(int nRow) {
 }
 
 bool CGridCtrl::DeleteColumn(int nColumn) {
+    if (nColumn >= 0) {
+        EndEditingFrom(0, nColumn);
+    }
     if (nColumn < 0 || nColumn >= m_nCols) {
         return false;
     }
@@ -434,6 +448,7 @@ bool CGridCtrl::DeleteNonFixedRows() {
 }
 
 bool CGridCtrl::DeleteAllItems() {
+    EndEditingFrom(0, 0);
     ResetSelectedRange();
     m_PrevSelectedCellMap.clear();
     if (!m_bVirtualMode) {
@@ -456,6 +471,7 @@ bool CGridCtrl::DeleteAllItems() {
     m_nCols = 0;
     m_nFixedCols = 0;
     m_idCurrentCell = CCellID();
+    m_idEditCell = CCellID();
     m_SelectedCellMap.clear();
     ForgetTopLeftCell();
     ResetScrollBars();

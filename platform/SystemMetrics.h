@@ -24,6 +24,10 @@ inline constexpr int SM_CXVSCROLL = 2;
 inline constexpr int SM_CYHSCROLL = 3;
 inline constexpr int SM_CXBORDER = 5;
 inline constexpr int SM_CYBORDER = 6;
+// How far the pointer may move from where a button went down before a drag starts,
+// horizontally and vertically.
+inline constexpr int SM_CXDRAG = 68;
+inline constexpr int SM_CYDRAG = 69;
 
 // What the desktop offers the core: system colours, metrics, the message font and a
 // screen context for measuring. The core uses CFixedSystemMetrics (fixed values, no
@@ -64,7 +68,16 @@ public:
         }
     }
     int GetSystemMetrics(int nIndex) const override {
-        return (nIndex == SM_CXVSCROLL || nIndex == SM_CYHSCROLL) ? 17 : 0;
+        switch (nIndex) {
+            case SM_CXVSCROLL:
+            case SM_CYHSCROLL:
+                return 17;
+            case SM_CXDRAG:
+            case SM_CYDRAG:
+                return 4;
+            default:
+                return 0;
+        }
     }
     LOGFONT GetMessageFont() const override {
         LOGFONT lf;

@@ -52,6 +52,9 @@ int CQtSystemMetrics::GetSystemMetrics(int nIndex) const {
         case SM_CXVSCROLL:
         case SM_CYHSCROLL:
             return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        case SM_CXDRAG:
+        case SM_CYDRAG:
+            return QApplication::startDragDistance();
         default:
             // Qt's scroll bars carry no separate border.
             return 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <new>
 #include <set>
 #include <utility>
 
@@ -107,12 +108,26 @@ TEST_F(GridClipboard, CopyTakesTheSelectionsRectangle) {
         {"a block", {1, 1, 2, 2}, {}, -1, -1, "r1c1\tr1c2\nr2c1\tr2c2"},
         {"hidden column left out", {1, 1, 2, 3}, {}, 2, -1, "r1c1\tr1c3\nr2c1\tr2c3"},
         {"hidden row left out", {1, 1, 3, 1}, {}, -1, 2, "r1c1\nr3c1"},
+        {"hidden last column: no tab after the last shown",
+         {1, 1, 2, 3},
+         {},
+         3,
+         -1,
+         "r1c1\tr1c2\nr2c1\tr2c2"},
+        {"hidden last row: no line end after the last shown",
+         {1, 1, 3, 2},
+         {},
+         -1,
+         3,
+         "r1c1\tr1c2\nr2c1\tr2c2"},
         {"one empty cell", {4, 4, 4, 4}, {}, -1, -1, ""},
     };
     m_grid.SetItemText(4, 4, "");
     for (const Case& c : cases) {
-        m_grid.SetColumnWidth(2, c.nHiddenCol == 2 ? 0 : 60);
-        m_grid.SetRowHeight(2, c.nHiddenRow == 2 ? 0 : 20);
+        for (int i = 1; i < 5; ++i) {
+            m_grid.SetColumnWidth(i, c.nHiddenCol == i ? 0 : 60);
+            m_grid.SetRowHeight(i, c.nHiddenRow == i ? 0 : 20);
+        }
         m_grid.ResetSelectedRange();
         m_grid.SetSelectedRange(c.range);
         if (c.extra.IsValid()) {
@@ -228,6 +243,30 @@ TEST_F(GridClipboard, KeysCopyCutPasteAndDelete) {
     m_grid.SetSelectedRange(5, 4, 5, 4);
     m_grid.OnKeyDown(VK_INSERT, MK_SHIFT);
     EXPECT_EQ(m_grid.GetItemText(5, 4), "r2c1");
+}
+
+// A cut whose copy failed (no clipboard, no memory for the text) leaves the cells.
+TEST_F(GridClipboard, CutClearsOnlyWhatTheClipboardTook) {
+    class NoMemoryClipboard : public FakeClipboard {
+        void SetText(const std::string&) override { throw std::bad_alloc(); }
+    } noMemory;
+    struct Case {
+        const char* name;
+        IClipboard* pClipboard;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"taken", &m_clipboard, ""},
+        {"no clipboard", nullptr, "r1c1"},
+        {"out of memory", &noMemory, "r1c1"},
+    };
+    for (const Case& c : cases) {
+        m_grid.SetItemText(1, 1, "r1c1");
+        m_grid.SetClipboard(c.pClipboard);
+        m_grid.SetSelectedRange(1, 1, 1, 1);
+        m_grid.OnEditCut();
+        EXPECT_EQ(m_grid.GetItemText(1, 1), c.expected) << c.name;
+    }
 }
 
 TEST_F(GridClipboard, NotEditableGridCutsAndPastesNothing) {

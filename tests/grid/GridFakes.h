@@ -91,6 +91,10 @@ public:
     void SetTimer(unsigned nIDEvent, unsigned) override { m_nTimer = nIDEvent; }
     void KillTimer(unsigned) override { m_nTimer = 0; }
     void PostCommandToOwner() override { ++m_nCommands; }
+    std::uint32_t DoDragDrop(const std::string&, std::uint32_t) override {
+        ++m_nDrags;
+        return DROPEFFECT_NONE;
+    }
     void ShowTitleTip(const CRect&, const std::string& strTitle, int, const CRect&, const LOGFONT*, COLORREF,
                       COLORREF) override {
         m_tips.push_back(strTitle);
@@ -132,6 +136,7 @@ public:
     bool m_bDragLine = false;
     unsigned m_nTimer = 0;
     int m_nCommands = 0;
+    int m_nDrags = 0;
     std::vector<std::string> m_tips;
     std::vector<EditRequest> m_edits;
     FakeEditWnd m_editor;

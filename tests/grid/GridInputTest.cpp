@@ -114,18 +114,20 @@ TEST_F(GridInput, DividersAndColumnDrags) {
     EXPECT_TRUE(m_grid.IsOverColumnResizeArea(CPoint(119, 5)));
     EXPECT_FALSE(m_grid.IsOverColumnResizeArea(CPoint(119, 25)));  // not in the header
 
+    // Released on a divider (the new one included), the resize cursor shows at once.
     struct Row {
         const char* name;
         bool bAllowHide;
         int nReleaseX;
         int nExpectedWidth;
         bool bEndResize;
+        int nModeAfter;
     };
     const Row rows[] = {
-        {"released at the press point", true, 119, 60, false},
-        {"dragged wider", true, 150, 90, true},
-        {"dragged left of the column", true, 20, 0, true},
-        {"left of the column, hiding refused", false, 20, 1, true},
+        {"released at the press point", true, 119, 60, false, MOUSE_OVER_COL_DIVIDE},
+        {"dragged wider", true, 150, 90, true, MOUSE_OVER_COL_DIVIDE},
+        {"dragged left of the column", true, 20, 0, true, MOUSE_NOTHING},
+        {"left of the column, hiding refused", false, 20, 1, true, MOUSE_NOTHING},
     };
     for (const Row& row : rows) {
         m_grid.SetColumnWidth(1, 60);
@@ -143,8 +145,134 @@ TEST_F(GridInput, DividersAndColumnDrags) {
             std::find(m_owner.m_codes.begin(), m_owner.m_codes.end(), GN_ENDRESIZE) != m_owner.m_codes.end();
         EXPECT_EQ(bEndResize, row.bEndResize) << row.name;
         EXPECT_FALSE(m_host.m_bDragLine) << row.name;
-        EXPECT_EQ(m_grid.GetMouseMode(), MOUSE_NOTHING) << row.name;
+        EXPECT_EQ(m_grid.GetMouseMode(), row.nModeAfter) << row.name;
+        EXPECT_EQ(m_host.m_nCursor, row.nModeAfter == MOUSE_NOTHING ? IDC_ARROW : IDC_SIZEWE) << row.name;
+        m_grid.OnMouseMove(0, CPoint(row.nReleaseX, 100));  // off the header
     }
+}
+
+// Which column a header divider sizes when hidden columns lie next to it; a double click
+// that follows a still release auto-sizes; a drag cut short changes nothing.
+TEST_F(GridInput, DividerGrabsDoubleClicksAndLostCapture) {
+    enum Gesture { kDrag, kCaptureLost, kDoubleClick };
+    constexpr int kAutoSized = -1;
+    struct Row {
+        const char* name;
+        bool bUnhide;
+        std::vector<int> widths;  // columns 0 to 3
+        int nPressX;
+        Gesture gesture;
+        int nToX;
+        std::vector<int> expected;
+    };
+    const Row rows[] = {
+        {"hidden neighbour reopened", true, {60, 60, 0, 60}, 121, kDrag, 150, {60, 60, 30, 60}},
+        {"hidden neighbour kept shut", false, {60, 60, 0, 60}, 121, kDrag, 150, {60, 90, 0, 60}},
+        {"no shown column left of it", false, {0, 0, 0, 60}, 1, kDrag, 30, {0, 0, 0, 60}},
+        {"capture lost mid-drag", true, {60, 60, 60, 60}, 119, kCaptureLost, 150, {60, 60, 60, 60}},
+        {"double click after a still release",
+         true,
+         {60, 60, 60, 60},
+         119,
+         kDoubleClick,
+         119,
+         {60, kAutoSized, 60, 60}},
+    };
+    Build(10, 4);
+    ASSERT_TRUE(m_grid.AutoSizeColumn(1));
+    const int nAutoWidth = m_grid.GetColumnWidth(1);
+    ASSERT_NE(nAutoWidth, 60);
+    for (const Row& row : rows) {
+        m_grid.EnableHiddenColUnhide(row.bUnhide);
+        for (int nCol = 0; nCol < 4; ++nCol) {
+            m_grid.SetColumnWidth(nCol, row.widths[static_cast<std::size_t>(nCol)]);
+        }
+        const CPoint press(row.nPressX, 5);
+        const CPoint to(row.nToX, 5);
+        m_grid.OnLButtonDown(MK_LBUTTON, press);
+        if (row.gesture == kDoubleClick) {
+            m_grid.OnLButtonUp(0, press);
+            m_grid.OnLButtonDblClk(MK_LBUTTON, press);
+        } else {
+            m_grid.OnMouseMove(MK_LBUTTON, to);
+        }
+        if (row.gesture == kCaptureLost) {
+            m_host.m_bCapture = false;
+            m_grid.OnCaptureChanged();
+            EXPECT_EQ(m_grid.GetMouseMode(), MOUSE_NOTHING) << row.name;
+        } else {
+            m_grid.OnLButtonUp(0, to);
+        }
+        EXPECT_FALSE(m_host.m_bDragLine) << row.name;
+        for (int nCol = 0; nCol < 4; ++nCol) {
+            const int nExpected = row.expected[static_cast<std::size_t>(nCol)];
+            EXPECT_EQ(m_grid.GetColumnWidth(nCol), nExpected == kAutoSized ? nAutoWidth : nExpected)
+                << row.name << ", column " << nCol;
+        }
+        m_grid.OnMouseMove(0, CPoint(row.nToX, 100));  // off the header
+    }
+}
+
+// A press on the focus cell's text edits it on release unless a drag starts, which needs
+// drag and drop and a move past the platform's start-drag distance (4 pixels here).
+TEST_F(GridInput, ShakyClickOnTheFocusCellStillEdits) {
+    struct Row {
+        const char* name;
+        bool bDragAndDrop;
+        int nMoveX;
+        bool bEdits;
+        bool bDrags;
+    };
+    const Row rows[] = {
+        {"still", false, 0, true, false},
+        {"one pixel, no drag and drop", false, 1, true, false},
+        {"far, no drag and drop", false, 20, true, false},
+        {"one pixel with drag and drop", true, 1, true, false},
+        {"past the distance with drag and drop", true, 5, false, true},
+    };
+    Build(10, 5);
+    // The fake editor does not report by itself.
+    const auto endEdit = [this] { m_grid.OnEndEditCell(2, 2, m_grid.GetItemText(2, 2)); };
+    for (const Row& row : rows) {
+        m_grid.SetDragAndDrop(row.bDragAndDrop);
+        Click(2, 2);
+        endEdit();
+        m_host.m_edits.clear();
+        m_host.m_nDrags = 0;
+        const CPoint press = Centre(2, 2);
+        const CPoint moved(press.x + row.nMoveX, press.y);
+        m_grid.OnLButtonDown(MK_LBUTTON, press);
+        ASSERT_EQ(m_grid.GetMouseMode(), MOUSE_PREPARE_EDIT) << row.name;
+        m_grid.OnMouseMove(MK_LBUTTON, moved);
+        m_grid.OnLButtonUp(0, moved);
+        EXPECT_EQ(m_host.m_edits.size(), row.bEdits ? 1u : 0u) << row.name;
+        EXPECT_EQ(m_host.m_nDrags, row.bDrags ? 1 : 0) << row.name;
+        EXPECT_EQ(m_grid.GetFocusCell(), CCellID(2, 2)) << row.name;
+        endEdit();
+    }
+}
+
+// The corner selects everything once; dragging on from it moves nothing.
+TEST_F(GridInput, CornerPressSelectsOnce) {
+    Build(10, 5);
+    m_grid.OnLButtonDown(MK_LBUTTON, Centre(0, 0));
+    EXPECT_EQ(m_grid.GetSelectedCount(), 9 * 4);
+    m_grid.OnMouseMove(MK_LBUTTON, Centre(3, 2));
+    m_grid.OnLButtonUp(0, Centre(3, 2));
+    EXPECT_FALSE(m_grid.GetFocusCell().IsValid());
+    EXPECT_EQ(m_grid.GetSelectedCount(), 9 * 4);
+}
+
+// With the window shrunk to nothing there is no cell under the pointer to select.
+TEST_F(GridInput, AutoScrollInAWindowShrunkToNothing) {
+    Build(10, 5);
+    m_grid.OnLButtonDown(MK_LBUTTON, Centre(2, 2));
+    ASSERT_EQ(m_host.m_nTimer, WM_LBUTTONDOWN_TIMER_ID);
+    m_host.m_client = CRect(0, 0, 0, 0);
+    m_host.m_cursor = CPoint(30, 50);
+    m_grid.OnTimer(WM_LBUTTONDOWN_TIMER_ID);
+    EXPECT_EQ(m_grid.GetFocusCell(), CCellID(2, 2));
+    EXPECT_EQ(m_grid.GetSelectedCount(), 1);
 }
 
 TEST_F(GridInput, WithSelectionOffKeysStillNotify) {

@@ -2,6 +2,9 @@
 // without any GUI library: the fake window keeps its scroll bars as plain values.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <vector>
+
 #include "GridFakes.h"
 #include "grid/GridCtrl.h"
 
@@ -109,15 +112,54 @@ TEST_F(GridLayout, LineDownOverHiddenRows) {
     }
 }
 
-TEST_F(GridLayout, ExpandColumnsToFitTakesTheRemainderFromTheFirst) {
-    Build(3, 3, 100, 0);
-    m_grid.SetColumnWidth(0, 136);
-    m_grid.SetColumnWidth(1, 136);
-    m_grid.SetColumnWidth(2, 135);  // 407: 7 pixels too wide
-    m_grid.ExpandColumnsToFit();
-    EXPECT_EQ(m_grid.GetColumnWidth(0), 133);
-    EXPECT_EQ(m_grid.GetColumnWidth(1), 134);
-    EXPECT_EQ(m_grid.GetColumnWidth(2), 133);
+// The difference is shared evenly, the remainder taken from the first; no shown column
+// or row is left narrower than 1 pixel, what it cannot give coming from the others.
+TEST_F(GridLayout, ExpandToFitSharesTheDifference) {
+    struct Row {
+        const char* name;
+        bool bRows;
+        CRect client;
+        std::vector<int> sizes;
+        std::vector<int> expected;
+    };
+    const Row rows[] = {
+        {"columns 7 pixels too wide", false, {0, 0, 400, 300}, {136, 136, 135}, {133, 134, 133}},
+        {"columns far too wide", false, {0, 0, 400, 300}, {20, 300, 300}, {1, 199, 200}},
+        {"columns with a hidden one", false, {0, 0, 400, 300}, {20, 0, 300, 300}, {1, 0, 199, 200}},
+        {"a window narrower than the columns", false, {0, 0, 2, 300}, {50, 60, 70}, {1, 1, 1}},
+        {"rows far too high", true, {0, 0, 400, 300}, {20, 400, 400}, {1, 149, 150}},
+    };
+    for (const Row& row : rows) {
+        FakeWindowHost host;
+        host.m_client = row.client;
+        const int nCount = static_cast<int>(row.sizes.size());
+        CGridCtrl grid(row.bRows ? nCount : 2, row.bRows ? 2 : nCount);
+        grid.Create(&host);
+        for (int i = 0; i < nCount; ++i) {
+            const int nSize = row.sizes[static_cast<std::size_t>(i)];
+            row.bRows ? grid.SetRowHeight(i, nSize) : grid.SetColumnWidth(i, nSize);
+        }
+        row.bRows ? grid.ExpandRowsToFit() : grid.ExpandColumnsToFit();
+        std::vector<int> sizes;
+        for (int i = 0; i < nCount; ++i) {
+            sizes.push_back(row.bRows ? grid.GetRowHeight(i) : grid.GetColumnWidth(i));
+        }
+        EXPECT_EQ(sizes, row.expected) << row.name;
+        grid.SetWindowHost(nullptr);
+    }
+}
+
+// An invalid cell, however far outside (INT_MIN included), leaves the view where it is.
+TEST_F(GridLayout, EnsureVisibleOfAnInvalidCellDoesNothing) {
+    Build(100, 20);
+    const CCellID cells[] = {{-1, 5}, {50, -1}, {INT_MIN, INT_MIN}, {100, 5}, {50, 20}};
+    for (const CCellID& cell : cells) {
+        m_grid.SetScrollPosition(SB_VERT, 400);
+        m_grid.SetScrollPosition(SB_HORZ, 500);
+        m_grid.EnsureVisible(cell);
+        EXPECT_EQ(m_grid.GetScrollPosition(SB_VERT), 400) << cell.row << "," << cell.col;
+        EXPECT_EQ(m_grid.GetScrollPosition(SB_HORZ), 500) << cell.row << "," << cell.col;
+    }
 }
 
 class WheelMetrics : public CFixedSystemMetrics {

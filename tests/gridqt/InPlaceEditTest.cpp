@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "grid/GridCellLitle.h"
@@ -105,6 +106,54 @@ TEST(InPlaceEditTest, OneReportPerEdit) {
     EXPECT_FALSE(window.m_grid.IsItemEditing(1, 1));
     CEditorWindow::FreeClosed();
     EXPECT_TRUE(pEdit.isNull());
+}
+
+struct SChange {
+    const char* pszName;
+    std::function<void(CGridCtrl&)> change;
+    int nRow;  // where the edited text ends up; -1: its cell went
+    int nCol;
+};
+
+// Rows or columns changing under an open edit end it first, as a focus loss would: the
+// text reaches the cell it was typed into, wherever that cell moves, and no cell keeps
+// the editor, which is freed.
+TEST(InPlaceEditTest, ChangesOfRowsAndColumnsEndTheEditFirst) {
+    const SChange kChanges[] = {
+        {"row inserted above", [](CGridCtrl& grid) { grid.InsertRow("", 2); }, 6, 1},
+        {"row appended below", [](CGridCtrl& grid) { grid.InsertRow(""); }, 5, 1},
+        {"row deleted above", [](CGridCtrl& grid) { grid.DeleteRow(2); }, 4, 1},
+        {"column inserted left", [](CGridCtrl& grid) { grid.InsertColumn("", 0, 1); }, 5, 2},
+        {"column deleted left", [](CGridCtrl& grid) { grid.DeleteColumn(0); }, 5, 0},
+        {"sorted", [](CGridCtrl& grid) { grid.SortItems(1, false); }, 1, 1},
+        {"row count cut", [](CGridCtrl& grid) { grid.SetRowCount(3); }, -1, -1},
+        {"loaded", [](CGridCtrl& grid) { grid.LoadGridText("a,b\n1,2\n", ','); }, -1, -1},
+    };
+    for (const SChange& change : kChanges) {
+        SCOPED_TRACE(change.pszName);
+        CEditorWindow window;
+        window.StartEdit(5, 1, "old", '9');
+        QPointer<CInPlaceEdit> pEdit = window.Editor<CInPlaceEdit>();
+        ASSERT_FALSE(pEdit.isNull());
+        change.change(window.m_grid);
+        window.m_pOther->setFocus();
+        CEditorWindow::FreeClosed();
+        EXPECT_TRUE(pEdit.isNull());
+        CGridCtrl& grid = window.m_grid;
+        int nTyped = 0;
+        for (int nRow = 0; nRow < grid.GetRowCount(); ++nRow) {
+            for (int nCol = 0; nCol < grid.GetColumnCount(); ++nCol) {
+                EXPECT_FALSE(grid.IsItemEditing(nRow, nCol)) << nRow << "," << nCol;
+                nTyped += grid.GetItemText(nRow, nCol) == "9" ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(nTyped, change.nRow >= 0 ? 1 : 0);
+        if (change.nRow >= 0) {
+            EXPECT_EQ(grid.GetItemText(change.nRow, change.nCol), "9");
+        }
+        grid.EndEditing();
+        EXPECT_EQ(window.m_grid.m_ends.size(), 1u);
+    }
 }
 
 TEST(InPlaceEditTest, GrowsToTheClientEdgeAndNeverShrinks) {
