@@ -4,7 +4,7 @@
 
 CLinkStateLine::CLinkStateLine(QWidget* parent) : QLabel(parent) {
     setObjectName(QStringLiteral("linkState"));
-    // A long device path must not widen the fixed-size sheet; the tool tip has it all.
+    // A long device path must not raise the sheet's least width; the tool tip has it all.
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 }
 
@@ -24,6 +24,9 @@ void CLinkStateLine::Show(ELinkState state, const QString& detail) {
             break;
         case ELinkState::kBack:
             setText(QStringLiteral("Link back"));
+            break;
+        case ELinkState::kOther:
+            setText(QStringLiteral("Another device is at %1").arg(detail));
             break;
     }
     setToolTip(text());

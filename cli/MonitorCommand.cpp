@@ -33,6 +33,8 @@ const char* LinkStateText(ELinkState state) {
             return "lost";
         case ELinkState::kBusy:
             return "busy";
+        case ELinkState::kOther:
+            return "other";
         case ELinkState::kBack:
             break;
     }

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <system_error>
 
 #include "link/PortNames.h"
@@ -52,6 +53,7 @@ void CHardware::SetMessageBox(IMessageBox* messages) {
 
 int CHardware::OpenPort(const std::string& name) {
     const std::string path = ResolvePortPath(name);
+    const std::string identity = IdentityOf(path);
     SSerialResult opened;
     SSerialResult configured;
     {
@@ -64,9 +66,11 @@ int CHardware::OpenPort(const std::string& name) {
         }
         const bool bOpen = opened.m_nErrno == 0 && configured.m_nErrno == 0;
         m_strPath = bOpen ? path : std::string();
+        m_strIdentity = bOpen ? identity : std::string();
     }
     if (m_Reader.joinable())
         WakeReader();  // a running reader waits on the old descriptor
+    DescribeBusyHolder(opened, path);
     if (opened.m_nErrno != 0) {
         ShowOpenFailure(OpenFailureText(opened.m_nErrno), path, opened.m_strReason);
         return 0;
@@ -76,6 +80,19 @@ int CHardware::OpenPort(const std::string& name) {
         return 0;
     }
     return 1;
+}
+
+std::string CHardware::IdentityOf(const std::string& path) const {
+    return m_identityOf ? m_identityOf(path) : std::string();
+}
+
+// Called without m_Lock: key writes from the window do not wait for the look-up.
+void CHardware::DescribeBusyHolder(SSerialResult& result, const std::string& path) const {
+    if (result.m_nErrno != EBUSY || !result.m_strReason.empty())
+        return;
+    result.m_strReason = m_pPort->DescribeHolder(path);
+    if (result.m_strReason.empty())
+        result.m_strReason = std::strerror(EBUSY);
 }
 
 void CHardware::ShowOpenFailure(const std::string& text, const std::string& path, const std::string& reason) {

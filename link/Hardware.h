@@ -6,6 +6,7 @@
 #include <string>
 #include <thread>
 
+#include "link/DeviceIdentity.h"
 #include "link/KeyWriter.h"
 #include "link/LineFramer.h"
 #include "link/LinkState.h"
@@ -25,7 +26,9 @@
 // When the device goes away (hang-up, I/O error, device removed) the reader closes the
 // port, reports "lost" and looks every 200 ms whether the path it was opened by leads to a
 // device again (a port link or /dev/serial/by-id name finds a replugged adapter); it then
-// re-opens it exclusively with the same settings and reports "back".
+// re-opens it exclusively with the same settings and reports "back". A device whose
+// identity (a USB adapter's ids and serial number) differs from the one first opened is
+// another adapter under the same name: it is reported ("other") and not opened.
 class CHardware : public IKeyWriter {
 public:
     // Without a back end the POSIX serial port is used.
@@ -50,6 +53,9 @@ public:
     // Who hears of a lost and regained device; nullptr stops the news. Once this returns,
     // the previous listener is not called any more.
     void SetLinkStateListener(ILinkStateListener* listener);
+    // How a device's identity is found (the system's lookup by default). Call before
+    // OpenPort; the reader calls it from its own thread.
+    void SetDeviceIdentityLookup(DeviceIdentityLookup lookup) { m_identityOf = std::move(lookup); }
 
 private:
     enum class EPass { Data, Idle, Gone, Closed };
@@ -59,7 +65,10 @@ private:
     short WaitForPortOrStop();
     void WaitForStop(int timeoutMs);
     void AwaitReplug();
-    SSerialResult Reopen(const std::string& path);
+    SSerialResult Reopen(const std::string& path, const std::string& identity);
+    bool IsAnotherDevice(const std::string& identity) const;
+    std::string IdentityOf(const std::string& path) const;
+    void DescribeBusyHolder(SSerialResult& result, const std::string& path) const;
     void ReportLinkState(ELinkState state, const std::string& detail);
     void DrainWakeUps();
     void WakeReader();
@@ -71,6 +80,8 @@ private:
     IMessageBox* m_pMessages = nullptr;
     ILinkStateListener* m_pLinkListener = nullptr;  // under m_Lock
     std::string m_strPath;                          // the path of the last good open; under m_Lock
+    std::string m_strIdentity;                      // of the device first opened there; under m_Lock
+    DeviceIdentityLookup m_identityOf = SystemDeviceIdentity;
     std::atomic<int> m_bStopRequest{0};
     std::atomic<int> m_bStopped{0};
     mutable std::mutex m_Lock;

@@ -41,4 +41,9 @@ public:
     virtual bool IsOpen() const = 0;
     // Becomes readable (poll) when bytes arrive or the port fails; -1 when closed.
     virtual int PollFd() const = 0;
+    // Who holds a device that Open found busy and gave no reason for, for the detail line
+    // ("in use by ..."); empty when that cannot be told. Finding out may take a while (a
+    // look through every process), so it is asked without CHardware's lock and must not
+    // touch the port.
+    virtual std::string DescribeHolder(const std::string& /*path*/) const { return {}; }
 };

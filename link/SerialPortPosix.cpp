@@ -17,16 +17,10 @@ namespace {
 // A write that cannot put out a single byte for this long has lost its line.
 constexpr int kWriteStallMs = 2000;
 
-std::string BusyReason(const std::string& path) {
-    const int holder = FindProcessUsingDevice(path);
-    if (holder > 0)
-        return "in use by " + DescribeProcess(holder);
-    return std::strerror(EBUSY);
-}
-
+// Who holds a busy device is left to DescribeHolder, asked without the port's lock.
 std::string ReasonFor(int error, const std::string& path) {
     if (error == EBUSY)
-        return BusyReason(path);
+        return {};
     if (error == EACCES)
         return DescribeGroupAccess(path);
     return std::strerror(error);
@@ -73,6 +67,11 @@ bool WaitForRoom(int fd) {
 
 CSerialPortPosix::~CSerialPortPosix() {
     Close();
+}
+
+std::string CSerialPortPosix::DescribeHolder(const std::string& path) const {
+    const int holder = FindProcessUsingDevice(path);
+    return holder > 0 ? "in use by " + DescribeProcess(holder) : std::string();
 }
 
 SSerialResult CSerialPortPosix::Open(const std::string& path) {

@@ -21,6 +21,7 @@ public:
     void Close() override;
     bool IsOpen() const override { return m_nFd >= 0; }
     int PollFd() const override { return m_nFd; }
+    std::string DescribeHolder(const std::string& path) const override;
 
 private:
     int m_nFd = -1;

@@ -21,6 +21,7 @@ CFakeSerialBackend::~CFakeSerialBackend() {
 }
 
 SSerialResult CFakeSerialBackend::Open(const std::string& path) {
+    ++m_nOpens;
     m_strPath = path;
     if (m_OpenFailure.m_nErrno != 0)
         return m_OpenFailure;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 
@@ -24,6 +25,9 @@ public:
     void Close() override;
     bool IsOpen() const override { return m_bOpen; }
     int PollFd() const override { return m_bOpen ? m_nPipe[0] : -1; }
+    std::string DescribeHolder(const std::string& /*path*/) const override {
+        return m_describeHolder ? m_describeHolder() : std::string();
+    }
 
     // What the test arranges and looks at.
     void FailOpen(int error, const std::string& reason) { m_OpenFailure = {error, reason}; }
@@ -39,6 +43,8 @@ public:
     long BytesConsumed() const { return m_nConsumed.load(); }
     const std::string& OpenedPath() const { return m_strPath; }
     int CloseCount() const { return m_nCloses; }
+    int OpenCount() const { return m_nOpens.load(); }
+    std::function<std::string()> m_describeHolder;
 
 private:
     int m_nPipe[2] = {-1, -1};
@@ -48,6 +54,7 @@ private:
     int m_nConfigureError = 0;
     SLineSettings m_Settings{1200, 7, 'E', 2, true, true};
     int m_nCloses = 0;
+    std::atomic<int> m_nOpens{0};
     std::atomic<long> m_nConsumed{0};
     std::atomic<int> m_nToDrop{0};
     std::atomic<long> m_nDropped{0};

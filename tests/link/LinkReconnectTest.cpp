@@ -1,6 +1,7 @@
 // The reader when the device goes away and comes back (the simulated drive pulls its
 // cable), and its wake-ups: a wake-up that finds nothing must not delay the next field.
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <chrono>
 #include <iostream>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -61,6 +63,65 @@ TEST(ReaderWakeUps, AnEmptyWakeUpLeavesTheNextFieldOnTime) {
     // Normally well under a millisecond, and every round paused 200 ms or more before. The
     // median keeps one round slowed by a loaded machine from failing the test.
     EXPECT_LT(latencies[2], 50ms);
+}
+
+// After an unplug only the device first opened is taken back: another adapter under the
+// same name is reported and not opened until the first one is back; a device without an
+// identity is taken as before. The fake port hangs up again after each re-open, so only
+// the first states count.
+TEST(ReaderIdentity, OnlyTheAdapterFirstOpenedIsTakenBack) {
+    struct Row {
+        const char* first;      // identity at OpenPort
+        const char* replugged;  // identity once the path is back
+        std::vector<std::string> states;
+    };
+    const Row rows[] = {
+        {"0403:6001 A1", "0403:6001 B2", {"lost", "other", "back"}},  // then A1 comes back
+        {"0403:6001 A1", "0403:6001 A1", {"lost", "back"}},
+        {"", "0403:6001 B2", {"lost", "back"}},
+        {"0403:6001 A1", "", {"lost", "back"}},
+    };
+    for (const Row& row : rows) {
+        const std::string where = std::string(row.first) + " -> " + row.replugged;
+        TempDir dir;
+        const std::string path = dir.File("ttyUSB0");
+        WriteFileBytes(path, "");
+        std::mutex lock;
+        std::string identity = row.first;
+        const auto setIdentity = [&](const std::string& text) {
+            std::lock_guard<std::mutex> guard(lock);
+            identity = text;
+        };
+        CLinkStateRecorder states;
+        CCollectingSink sink;
+        auto fake = std::make_unique<CFakeSerialBackend>();
+        CFakeSerialBackend* port = fake.get();
+        CHardware hardware(nullptr, std::move(fake));
+        hardware.SetDeviceIdentityLookup([&](const std::string&) {
+            std::lock_guard<std::mutex> guard(lock);
+            return identity;
+        });
+        ASSERT_EQ(hardware.OpenPort(path), 1) << where;
+        hardware.SetLinkStateListener(&states);
+        hardware.StartReader(&sink);
+        ::unlink(path.c_str());  // away until the replug below
+        port->Unplug();
+        ASSERT_TRUE(states.WaitForCount(1)) << where;
+        setIdentity(row.replugged);
+        WriteFileBytes(path, "");
+        ASSERT_TRUE(states.WaitForCount(2)) << where;
+        if (row.states[1] == "other") {
+            EXPECT_EQ(port->OpenCount(), 1) << where << ": the other adapter is not opened";
+            EXPECT_EQ(states.Details()[1], path) << where;
+            setIdentity(row.first);
+            ASSERT_TRUE(states.WaitForCount(3)) << where;
+        }
+        hardware.StopReader();
+        const std::vector<std::string> seen = states.States();
+        EXPECT_EQ(std::vector<std::string>(seen.begin(), seen.begin() + static_cast<long>(row.states.size())),
+                  row.states)
+            << where;
+    }
 }
 
 // The drive's link is a port link in a temp folder, like ~/.config/.../ports/COMn.

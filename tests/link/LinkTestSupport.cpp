@@ -33,7 +33,8 @@ std::vector<SExpectedRecord> CCollectingSink::Records() const {
 
 void CLinkStateRecorder::OnLinkState(ELinkState state, const std::string& detail) {
     std::lock_guard<std::mutex> lock(m_Lock);
-    m_States.push_back(state == ELinkState::kLost ? "lost" : state == ELinkState::kBusy ? "busy" : "back");
+    const char* names[] = {"lost", "busy", "back", "other"};
+    m_States.push_back(names[static_cast<int>(state)]);
     m_Details.push_back(detail);
     m_Arrived.notify_all();
 }
