@@ -84,9 +84,11 @@ void CTablesPage::CreateButtons() {
     }
     connect(Button(res::kIdReadDrive), &QPushButton::clicked, this, [this] { StartRead(); });
     connect(Button(res::kIdDriveToFile), &QPushButton::clicked, this, [this] { m_pTables->OnDriveToFile(); });
+    // Only a file that was read has anything to compare; a cancelled dialog or a file
+    // error leaves the line to a procedure that still runs.
     connect(Button(res::kIdReadFile), &QPushButton::clicked, this, [this] {
-        m_pTables->OnReadFile();
-        ShowComparison();
+        if (m_pTables->OnReadFile())
+            ShowComparison();
     });
     connect(Button(res::kIdUpdateDrive), &QPushButton::clicked, this, [this] { StartUpdate(); });
     connect(Button(res::kIdClearTable), &QPushButton::clicked, this, [this] { m_pTables->OnClearTable(); });
@@ -120,8 +122,11 @@ void CTablesPage::resizeEvent(QResizeEvent* event) {
     LayOut();
 }
 
+// Only a change of page leaves it; the hide that minimising the sheet sends comes from
+// the window system (spontaneous) and starves nothing.
 void CTablesPage::hideEvent(QHideEvent* event) {
-    m_bLeftWhileRunning = m_bLeftWhileRunning || m_eRunning != EProcedure::kNone;
+    if (!event->spontaneous())
+        m_bLeftWhileRunning = m_bLeftWhileRunning || m_eRunning != EProcedure::kNone;
     CMyCPropertyPage::hideEvent(event);
 }
 
@@ -150,13 +155,10 @@ bool CTablesPage::ContinueModal() {
     return CMyCPropertyPage::ContinueModal();
 }
 
-// Rows with a drive value: the sub-menus' own rows have none.
+// The parameters this read has shown a value of (the sub-menus' own rows have none);
+// rows left from an earlier read that the drive no longer shows do not count.
 int CTablesPage::CountParameters() const {
-    const CGridCtrl& grid = m_pTables->GetGrid();
-    int nCount = 0;
-    for (int nRow = 1; nRow < grid.GetRowCount(); ++nRow)
-        nCount += grid.GetItemText(nRow, 1).empty() ? 0 : 1;
-    return nCount;
+    return m_pTables->GetParametersSeen();
 }
 
 namespace {
@@ -263,6 +265,11 @@ void CTablesPage::OnProcedureEnded(ETablesEnd how) {
         case ETablesEnd::kStopped:
             m_pStatus->setText(eEnded == EProcedure::kUpdate ? QStringLiteral("Update stopped")
                                                              : QStringLiteral("Read stopped"));
+            break;
+        case ETablesEnd::kNoWrap:
+            m_pStatus->setText((eEnded == EProcedure::kUpdate ? QStringLiteral("Update stopped")
+                                                              : QStringLiteral("Read stopped")) +
+                               QStringLiteral(": the drive's menu did not come back to its first item"));
             break;
     }
 }

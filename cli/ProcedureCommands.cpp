@@ -57,15 +57,22 @@ int EndStatus(ETablesEnd how) {
         case ETablesEnd::kStopped:
             return kExitInterrupted;
         case ETablesEnd::kWatchdog:
+        case ETablesEnd::kNoWrap:
             break;
     }
     return kExitWatchdog;
 }
 
-// After the table has been written: a watchdog end says so.
-int FinalStatus(ETablesEnd how) {
+// After the table has been written: an end the drive caused says so. `procedure` is
+// "Read" or "Update", the procedure that was running.
+int FinalStatus(ETablesEnd how, const char* procedure) {
     if (how == ETablesEnd::kWatchdog)
         std::fputs("tovamo-cli: no answer from the drive for 1.3 s; the table so far was written\n", stderr);
+    if (how == ETablesEnd::kNoWrap)
+        std::fprintf(stderr,
+                     "tovamo-cli: %s stopped: the drive's menu did not come back to its first item; the "
+                     "table so far was written\n",
+                     procedure);
     return EndStatus(how);
 }
 
@@ -107,7 +114,7 @@ int RunReadCommand(const std::string& port, const SCliArgs& args) {
     progress.Clear();
     if (!WriteOutput(OutputPath(args), DriveFileText(session.Tables().GetGrid())))
         return kExitFileFailed;
-    return FinalStatus(how);
+    return FinalStatus(how, "Read");
 }
 
 int RunUpdateCommand(const std::string& port, const SCliArgs& args) {
@@ -136,6 +143,7 @@ int RunUpdateCommand(const std::string& port, const SCliArgs& args) {
                           : ReadProgress(tables));
     });
     ETablesEnd how = session.Run(&CTables::OnReadDrive);
+    const char* procedure = "Read";
     bool bFileFailed = false;
     if (how == ETablesEnd::kCompleted) {
         report.NoteValuesBefore(tables.GetGrid());
@@ -143,18 +151,19 @@ int RunUpdateCommand(const std::string& port, const SCliArgs& args) {
         session.Paths().m_openPath = file;
         tables.OnReadFile();
         bFileFailed = session.MessageCount() != nMessages;
-        if (!bFileFailed)
+        if (!bFileFailed) {
+            procedure = "Update";
             how = session.Run(&CTables::OnUpdateDrive);
+        }
     }
     progress.Clear();
     const bool bWritten = WriteOutput(OutputPath(args), AllColumnsText(tables.GetGrid()));
     const bool bReported =
-        !args.report ||
-        WriteOutput(args.report, report.Text(tables.GetGrid(), how == ETablesEnd::kCompleted));
+        !args.report || WriteOutput(args.report, report.Text(tables, how == ETablesEnd::kCompleted));
     if (bFileFailed || !bWritten || !bReported)
         return kExitFileFailed;
     const bool bAllReached = ReportRowsNotReached(tables.GetGrid());
     if (how != ETablesEnd::kCompleted)
-        return FinalStatus(how);
+        return FinalStatus(how, procedure);
     return bAllReached ? kExitDone : kExitNotReached;
 }

@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "table/ParamFile.h"
+#include "table/TablesView.h"
 
 class CGridCtrl;
 class CServoData;
+class CTables;
 
 // The report of `tovamo-cli update FILE --report REPORT`: for each parameter FILE marks
 // "Yes", what the drive showed before the update, the file's value, what the drive
@@ -29,7 +31,7 @@ public:
 
     // The header line and one line per marked parameter, LF line ends. `bCompleted`: the
     // update ran to its end (it was not ended by the watchdog, a signal or an overflow).
-    std::string Text(const CGridCtrl& grid, bool bCompleted) const;
+    std::string Text(const CTables& tables, bool bCompleted) const;
 
 private:
     std::vector<SParamLine> m_marked;
@@ -39,6 +41,6 @@ private:
     bool m_bUpdating = false;  // values before are noted: what comes now is the update
 };
 
-// How the update went for one parameter.
+// How the update went for one parameter; `eGiveUp` says why the update left it, if it did.
 const char* UpdateOutcome(bool bFound, const std::string& strBefore, const std::string& strFile,
-                          const std::string& strAfter, bool bCompleted);
+                          const std::string& strAfter, bool bCompleted, EValueGiveUp eGiveUp);

@@ -21,7 +21,8 @@ const char* const kGeneral =
     "Outputs: read writes a parameter file (NAME<TAB>VALUE<TAB>FLAG); update writes a\n"
     "four-column table (NAME<TAB>DRIVE<TAB>FILE<TAB>FLAG), which is not a parameter file.\n"
     "See tovamo-cli COMMAND --help.\n"
-    "Exit status: 0 done; 2 the port could not be opened; 3 the drive went silent; 4\n"
+    "Exit status: 0 done; 2 the port could not be opened; 3 the drive went silent or its\n"
+    "menu did not come back to its first item; 4\n"
     "\"Overflov Levels\"; 5 a file could not be read or written, or stdout was closed early;\n"
     "6 some values did not reach their file value; 64 usage error; 130 ended by Ctrl-C or\n"
     "SIGTERM (read and update still write the table so far).\n";
@@ -32,7 +33,8 @@ const char* const kMonitor =
     "error; TEXT is the field as the drive sent it (Windows-1252 bytes included). When the\n"
     "port's device goes away and comes back (a USB adapter unplugged and plugged in again)\n"
     "it prints link<TAB>lost, link<TAB>busy while another program holds the device (who, on\n"
-    "stderr) and link<TAB>back, and goes on. Each e, o, u or d read from stdin is sent to\n"
+    "stderr), link<TAB>other while another adapter is under the port's name (it is not\n"
+    "opened) and link<TAB>back, and goes on. Each e, o, u or d read from stdin is sent to\n"
     "the drive as a key (Enter, Escape, Up, Down); other bytes are ignored. Ends 500 ms\n"
     "after stdin ends, or on Ctrl-C / SIGTERM.\n"
     "Exit status: 0 done (also after Ctrl-C / SIGTERM); 2 the port could not be opened;\n"
@@ -45,9 +47,9 @@ const char* const kRead =
     "NAME<TAB>VALUE<TAB>No with CR LF line ends and no header; sub-menus have an empty\n"
     "value. While it runs, a progress line goes to stderr if that is a terminal.\n"
     "Exit status: 0 done; 2 the port could not be opened; 3 no answer from the drive for\n"
-    "1.3 s (the table so far is written); 4 \"Overflov Levels\"; 5 FILE or stdout could not\n"
-    "be written; 64 usage error; 130 ended by Ctrl-C or SIGTERM (the table so far is\n"
-    "written).\n";
+    "1.3 s, or the drive's menu did not come back to its first item (the table so far is\n"
+    "written); 4 \"Overflov Levels\"; 5 FILE or stdout could not be written; 64 usage\n"
+    "error; 130 ended by Ctrl-C or SIGTERM (the table so far is written).\n";
 
 const char* const kUpdate =
     "usage: tovamo-cli [--port PORT] update FILE [-o OUT] [--report REPORT]\n"
@@ -61,12 +63,13 @@ const char* const kUpdate =
     "terminal.\n"
     "--report REPORT writes one line per parameter marked Yes, tab-separated below a header\n"
     "line: name, drive value before, file value, drive value after, outcome (reached,\n"
-    "already equal, gave up after ten repeats, not found on the drive, not reached when the\n"
-    "procedure ended, not a number).\n"
+    "already equal, gave up after ten repeats, gave up between two steps, not found on the\n"
+    "drive, not reached when the procedure ended, not a number).\n"
     "Exit status: 0 done; 2 the port could not be opened; 3 no answer from the drive for\n"
-    "1.3 s (the table so far is written); 4 \"Overflov Levels\"; 5 a file could not be read\n"
-    "or written; 6 some values did not reach their file value; 64 usage error; 130 ended\n"
-    "by Ctrl-C or SIGTERM (the table so far is written).\n";
+    "1.3 s, or the drive's menu did not come back to its first item (the table so far is\n"
+    "written); 4 \"Overflov Levels\"; 5 a file could not be read or written; 6 some values\n"
+    "did not reach their file value; 64 usage error; 130 ended by Ctrl-C or SIGTERM (the\n"
+    "table so far is written).\n";
 
 }  // namespace
 

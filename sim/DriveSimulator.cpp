@@ -49,7 +49,8 @@ std::string CDriveSimulator::OnNameKey(char key) {
                 m_nItem = item.m_nParent;
             return ShowName();
         case 'u':
-            m_nItem = Neighbour(+1);
+            if (!item.m_bLast)
+                m_nItem = Neighbour(+1);
             return ShowName();
         default:
             m_nItem = Neighbour(-1);

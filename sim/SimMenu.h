@@ -25,6 +25,7 @@ struct CSimItem {
     int m_nDecimals = 0;
     bool m_bComma = false;
     bool m_bReadOnly = false;
+    bool m_bLast = false;  // Up on its name shows it again: its level does not wrap round
     std::string m_strUnit;
     std::string m_strError;
     std::string m_strText;

@@ -153,7 +153,7 @@ void MenuParser::ParseItem(const std::string& keyword, const std::string& name,
 void MenuParser::ApplyOption(CSimItem& item, const Option& option,
                              std::map<std::string, std::string>& numbers) {
     const std::string& key = option.m_strKey;
-    const bool isFlag = key == "readonly" || key == "comma" || key == "start";
+    const bool isFlag = key == "readonly" || key == "comma" || key == "start" || key == "last";
     if (isFlag == option.m_bHasValue)
         Fail(isFlag ? "`" + key + "` takes no value" : "unknown flag or missing value: \"" + key + "\"");
     if (key == "start") {
@@ -162,8 +162,10 @@ void MenuParser::ApplyOption(CSimItem& item, const Option& option,
         m_menu.m_nStart = static_cast<int>(m_menu.m_items.size());
     } else if (key == "when") {
         m_when[static_cast<int>(m_menu.m_items.size())] = option.m_strValue;
+    } else if (key == "last") {
+        item.m_bLast = true;
     } else if (item.m_bMenu) {
-        Fail("a menu takes only `when` and `start`");
+        Fail("a menu takes only `when`, `start` and `last`");
     } else if (key == "readonly") {
         item.m_bReadOnly = true;
     } else if (key == "comma") {

@@ -43,10 +43,9 @@ void CTables::StopPauseTimer() {
 // drive, so a start ends the other procedure, and a pending pause, which belongs to
 // the update that is being ended or restarted, is dropped.
 void CTables::StartProcedure() {
-    for (int nLevel = 0; nLevel <= kMaxLevel; ++nLevel) {
-        m_strFirstName[nLevel].clear();
-        m_strLastName[nLevel].clear();
-    }
+    for (int nLevel = 0; nLevel <= kMaxLevel; ++nLevel)
+        ClearWalkLevel(nLevel);
+    m_rowsSeen.clear();
     m_nLevel = 0;
     m_nRow = 0;
     m_bBackAtLevel = false;
@@ -94,6 +93,7 @@ void CTables::OnUpdateDrive() {
     m_bValueDone = false;
     m_nSameValueCount = 0;
     m_nOvershoots = 0;
+    m_giveUps.clear();
     ShowWaitCursor();
     m_nSkipCount = kSettlingRecords;
     SendKey('o');
@@ -141,10 +141,8 @@ void CTables::FinishAndRefresh(ETablesEnd eHow) {
     m_dwLastRecordTick = 0;
     m_bReading = false;
     m_bUpdating = false;
-    for (int nLevel = 0; nLevel <= kMaxLevel; ++nLevel) {
-        m_strFirstName[nLevel].clear();
-        m_strLastName[nLevel].clear();
-    }
+    for (int nLevel = 0; nLevel <= kMaxLevel; ++nLevel)
+        ClearWalkLevel(nLevel);
     m_strValue.clear();
     m_nLevel = 0;
     m_nRow = 0;
@@ -159,6 +157,11 @@ void CTables::FinishAndRefresh(ETablesEnd eHow) {
         if (bWasRunning)
             m_Services.pView->OnProcedureEnded(eHow);
     }
+}
+
+EValueGiveUp CTables::GetGiveUp(int nRow) const {
+    const auto it = m_giveUps.find(nRow);
+    return it != m_giveUps.end() ? it->second : EValueGiveUp::kNone;
 }
 
 void CTables::RefreshButtonsAndColours() {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "grid/GridCtrl.h"
@@ -59,7 +61,8 @@ public:
     // Buttons.
     void OnReadDrive();
     void OnDriveToFile();
-    void OnReadFile();
+    // True when a file was read into the table (not cancelled, no file error).
+    bool OnReadFile();
     void OnUpdateDrive();
     void OnClearTable();
     void OnFileToNewFile();
@@ -88,6 +91,11 @@ public:
     // The row of the parameter opened last; 0 when none is open.
     int GetCurrentRow() const { return m_nRow; }
     const STablesButtons& GetButtons() const { return m_Buttons; }
+    // The parameters the running or last procedure saw: rows it wrote a drive value or
+    // error text into since its start (rows of an earlier read do not count).
+    int GetParametersSeen() const { return static_cast<int>(m_rowsSeen.size()); }
+    // Why the last update gave a row's parameter up; kNone when it did not.
+    EValueGiveUp GetGiveUp(int nRow) const;
 
 private:
     void FinishAndRefresh(ETablesEnd eHow);
@@ -105,6 +113,11 @@ private:
     void OnNameLine(const std::string& strText);
     void LevelDone();
     void NewItem(const std::string& strText);
+    void StepToNextItem();
+    void ClearWalkLevel(int nLevel);
+    void WriteDriveText(const std::string& strText);
+    bool WrappedRound(const std::string& strValue) const;
+    void GiveUp(EValueGiveUp eWhy);
     void ValueStep(const std::string& strValue);
     void StartPause();
 
@@ -133,4 +146,10 @@ private:
     bool m_bBackAtLevel = false;
     int m_nWrapRetries = 0;
     bool m_bStayOnLevel = false;
+    // Per level: items opened and 'u' presses, which bound a level that never wraps.
+    int m_nItemsAtLevel[kMaxLevel + 1] = {};
+    int m_nUpPresses[kMaxLevel + 1] = {};
+    char m_cLastStep = 0;  // 'u' or 'd' when the last value line of this item got a step
+    std::set<int> m_rowsSeen;
+    std::map<int, EValueGiveUp> m_giveUps;
 };

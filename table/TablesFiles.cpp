@@ -32,17 +32,18 @@ void CTables::SaveTable(bool bFileValues) {
         ShowFileError(m_Services.pMessageBox, nErrno, *path);
 }
 
-void CTables::OnReadFile() {
+bool CTables::OnReadFile() {
     const std::optional<std::string> path = m_Services.pFileChooser->GetOpenFileName(kFilter, "*.txt");
     if (!path)
-        return;
+        return false;
     // The whole file is read before the table changes, so a file that fails part-way
     // leaves the table as it was.
     std::string strContent;
     if (const int nErrno = ReadParamFile(*path, strContent)) {
         ShowFileError(m_Services.pMessageBox, nErrno, *path);
-        return;
+        return false;
     }
     ApplyParamLines(m_Grid, ParseParamFile(strContent));
     FinishAndRefresh();
+    return true;
 }

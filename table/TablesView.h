@@ -17,6 +17,14 @@ enum class ETablesEnd {
     kWatchdog,   // no record for more than 1300 ms
     kOverflow,   // nesting deeper than ten levels ("Overflov Levels")
     kStopped,    // ended by the user: "Clear Table", "Read File", an edit, another start
+    kNoWrap,     // a menu level did not come back to its first item within its bound
+};
+
+// Why the update left a parameter short of its file value.
+enum class EValueGiveUp {
+    kNone,
+    kRepeats,  // the drive showed the same value ten times in a row (a limit, read-only)
+    kTrips,    // the value went past the target, or round the end of its range, ten times
 };
 
 // The page around CTables: the desktop page updates its buttons and repaints; the

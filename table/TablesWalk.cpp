@@ -43,13 +43,17 @@ bool CTables::IgnoredWhilePaused() const {
 void CTables::OnErrorLine(const std::string& strText) {
     if (IgnoredWhilePaused())
         return;
-    if (m_nRow != 0) {
-        m_Grid.SetItemText(m_nRow, kColDrive, strText);
-        m_Grid.RedrawRow(m_nRow);
-    }
+    if (m_nRow != 0)
+        WriteDriveText(strText);
     m_Services.pWaitCursor->RestoreWaitCursor();
     m_nRow = 0;
     SendKey('o');
+}
+
+void CTables::WriteDriveText(const std::string& strText) {
+    m_Grid.SetItemText(m_nRow, kColDrive, strText);
+    m_Grid.RedrawRow(m_nRow);
+    m_rowsSeen.insert(m_nRow);
 }
 
 void CTables::OnValueLine(const std::string& strText) {
@@ -58,8 +62,7 @@ void CTables::OnValueLine(const std::string& strText) {
     m_bStayOnLevel = true;
     const bool bHasRow = m_nRow != 0;
     if (bHasRow) {
-        m_Grid.SetItemText(m_nRow, kColDrive, strText);
-        m_Grid.RedrawRow(m_nRow);
+        WriteDriveText(strText);
         if (m_bUpdating)
             ValueStep(strText);
     }
@@ -84,13 +87,13 @@ void CTables::OnNameLine(const std::string& strText) {
     if (strText == strLast) {
         if (strFirst.empty()) {
             // Back at the level's first item: remember it as where the level starts.
-            SendKey('u');
             strFirst = strLast;
+            StepToNextItem();
         } else if (strFirst == strLast) {
             // The level's only item keeps coming back: a few more tries, then it is done.
             if (!m_bBackAtLevel && m_nWrapRetries != kWrapRetryLimit) {
                 ++m_nWrapRetries;
-                SendKey('u');
+                StepToNextItem();
             } else {
                 LevelDone();
             }
@@ -98,13 +101,34 @@ void CTables::OnNameLine(const std::string& strText) {
             m_nWrapRetries = 0;
             m_bBackAtLevel = true;
             m_bStayOnLevel = true;
-            SendKey('u');
+            StepToNextItem();
         }
     } else if (strText == strFirst) {
         LevelDone();  // the level has wrapped around
     } else {
         NewItem(strText);
     }
+}
+
+// 'u' to the level's next item. A level that never comes back to its first item (its last
+// item does not wrap round, or 'u' shows the same name again) would be answered for ever,
+// with the watchdog never firing: a level gets as many presses as it showed items, plus
+// the retries of a level with a single item, and the procedure stops after that.
+void CTables::StepToNextItem() {
+    int& nPresses = m_nUpPresses[m_nLevel];
+    if (nPresses >= m_nItemsAtLevel[m_nLevel] + kWrapRetryLimit) {
+        FinishAndRefresh(ETablesEnd::kNoWrap);
+        return;
+    }
+    ++nPresses;
+    SendKey('u');
+}
+
+void CTables::ClearWalkLevel(int nLevel) {
+    m_strFirstName[nLevel].clear();
+    m_strLastName[nLevel].clear();
+    m_nItemsAtLevel[nLevel] = 0;
+    m_nUpPresses[nLevel] = 0;
 }
 
 void CTables::LevelDone() {
@@ -115,8 +139,7 @@ void CTables::LevelDone() {
         FinishAndRefresh(ETablesEnd::kCompleted);
         return;
     }
-    m_strFirstName[m_nLevel].clear();
-    m_strLastName[m_nLevel].clear();
+    ClearWalkLevel(m_nLevel);
     m_bStayOnLevel = true;
     --m_nLevel;
     SendKey('o');
@@ -128,6 +151,7 @@ void CTables::NewItem(const std::string& strText) {
     m_bValueDone = false;
     m_nSameValueCount = 0;
     m_nOvershoots = 0;
+    m_cLastStep = 0;
     if (nRow == m_Grid.GetRowCount())
         nRow = m_bUpdating ? 0 : AddParameterRow(m_Grid, strText);
     SendKey('e');
@@ -145,6 +169,7 @@ void CTables::NewItem(const std::string& strText) {
         }
     }
     m_strLastName[m_nLevel] = strText;
+    ++m_nItemsAtLevel[m_nLevel];
     m_bStayOnLevel = false;
 }
 
@@ -164,7 +189,9 @@ void CTables::ValueStep(const std::string& strValue) {
         ++m_nSameValueCount;
     else
         m_nSameValueCount = 0;
+    const bool bWrapped = WrappedRound(strValue);
     m_strValue = strValue;
+    m_cLastStep = 0;
     if (!StartsLikeANumber(strValue)) {
         m_bValueDone = true;
         SendKey('o');
@@ -183,14 +210,17 @@ void CTables::ValueStep(const std::string& strValue) {
             const char cWanted = drive > file ? 'D' : 'U';
             if (m_cDirection == 0)
                 m_cDirection = cWanted;
-            if (m_cDirection == cWanted) {
-                cKey = cWanted == 'D' ? 'd' : 'u';
-            } else if (++m_nOvershoots >= kOvershootLimit) {
-                // The target lies between two of the drive's steps: stepping would go
-                // back and forth for ever, so the parameter is given up where it is.
-                m_bValueDone = true;
+            const bool bPastTarget = m_cDirection != cWanted;
+            if ((bPastTarget || bWrapped) && ++m_nOvershoots >= kOvershootLimit) {
+                // The target lies between two of the drive's steps, or outside a range
+                // the value wraps round: stepping would go on for ever, so the
+                // parameter is given up where it is.
+                GiveUp(EValueGiveUp::kTrips);
                 m_cDirection = 0;
                 cKey = 'o';
+            } else if (!bPastTarget) {
+                cKey = cWanted == 'D' ? 'd' : 'u';
+                m_cLastStep = cKey;
             } else {
                 StartPause();  // gone past the target: wait, then step back
                 bPauseStarted = true;
@@ -203,6 +233,8 @@ void CTables::ValueStep(const std::string& strValue) {
     if (m_nSameValueCount == kSameValueLimit) {
         // The value no longer changes: give the parameter up with a single key. An
         // accepted value keeps its 'e'; a pause that this line started ends at once.
+        if (cKey != 'e' && !m_bValueDone)
+            GiveUp(EValueGiveUp::kRepeats);
         m_bValueDone = true;
         if (cKey != 'e') {
             if (bPauseStarted) {
@@ -214,4 +246,19 @@ void CTables::ValueStep(const std::string& strValue) {
     }
     if (cKey != 0)
         SendKey(cKey);
+}
+
+// Up that gave a lower value, or Down a higher one: the value went round the end of its
+// range.
+bool CTables::WrappedRound(const std::string& strValue) const {
+    if (m_cLastStep == 0 || !StartsLikeANumber(strValue))
+        return false;
+    const CFixedPoint now(strValue);
+    const CFixedPoint before(m_strValue);
+    return m_cLastStep == 'u' ? now < before : now > before;
+}
+
+void CTables::GiveUp(EValueGiveUp eWhy) {
+    m_bValueDone = true;
+    m_giveUps[m_nRow] = eWhy;
 }

@@ -11,6 +11,7 @@
 #include "support/SimDrive.h"
 #include "support/TempDir.h"
 #include "table/ParamFile.h"
+#include "table/TableRows.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -203,6 +204,8 @@ TEST_F(TablesPageTest, SilentDriveAndStarvedScanEndByTheWatchdog) {
     options.silentAfter = 20;
     Open(options);
     Click(res::kIdReadDrive);
+    m_pSheet->showMinimized();  // not a change of page: the scan is not starved by it
+    m_pSheet->showNormal();
     ASSERT_TRUE(WaitIdle(10000));
     EXPECT_EQ(Status(), QStringLiteral("No answer from the drive for 1.3 s"));
     EXPECT_GT(Grid().GetRowCount(), 1) << "what was read stays";
@@ -214,6 +217,34 @@ TEST_F(TablesPageTest, SilentDriveAndStarvedScanEndByTheWatchdog) {
     m_pSheet->TabWidget()->setCurrentIndex(1);
     ASSERT_TRUE(WaitIdle(2000));
     EXPECT_EQ(Status(), QStringLiteral("No answer from the drive for 1.3 s (the Table page was left)"));
+}
+
+// The status line counts what this read saw, and a "Read File" that reads nothing (the
+// dialog cancelled, a file that cannot be opened) leaves a running read and its line
+// alone.
+TEST_F(TablesPageTest, StatusLineTellsOfThisReadOnly) {
+    SimDriveOptions options;
+    options.menu = "param P1 A ; value=1\nparam P2 B ; value=2\nparam P3 C ; value=3\n";
+    options.baud = 9600;  // a read then lasts a few hundred milliseconds
+    Open(options);
+    ReadDrive();
+    EXPECT_EQ(Status(), QStringLiteral("Read complete: 3 parameters"));
+    Grid().SetItemText(AddParameterRow(Grid(), "P9 Gone"), 1, "9");
+    ReadDrive();
+    EXPECT_EQ(Status(), QStringLiteral("Read complete: 3 parameters")) << "P9 was not shown";
+
+    Click(res::kIdReadDrive);
+    const apptest::CRecordedMessages messages;
+    for (const std::string& path : {std::string(), m_dir.Path() + "/missing.txt"}) {
+        const ScopedChosenPath chosen(path);
+        Click(res::kIdReadFile);
+        EXPECT_TRUE(Tables().IsReading()) << path;
+        EXPECT_TRUE(Status().startsWith(QStringLiteral("Reading: ")))
+            << path << ": " << Status().toStdString();
+    }
+    EXPECT_EQ(messages.Boxes().size(), 1u) << "the missing file";
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(Status(), QStringLiteral("Read complete: 3 parameters"));
 }
 
 TEST_F(TablesPageTest, TooDeepAMenuOverflows) {

@@ -64,7 +64,7 @@ TEST(CliProgram, HelpForEachCommandAndVersion) {
         {{"read", "-h", "extra"}, "usage: tovamo-cli [--port PORT] read [-o FILE]\n", {"130", "CR LF"}},
         {{"--help", "update"},
          "usage: tovamo-cli [--port PORT] update FILE [-o OUT] [--report REPORT]\n",
-         {"gave up after ten repeats", "OUT may not be FILE", "130"}},
+         {"gave up after ten repeats", "gave up between two steps", "OUT may not be FILE", "130"}},
         {{"read", "--version"}, "tovamo-cli ", {}},
     };
     for (const Row& row : rows) {

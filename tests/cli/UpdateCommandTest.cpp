@@ -19,18 +19,20 @@
 namespace {
 
 // P1 cannot reach 9 (its maximum is 6), P2 can reach 4, P3 shows 3.00 already, P4 shows
-// an error text instead of a number.
+// an error text instead of a number, P5 steps over 2.
 const char kMenu[] =
     "param P1 Limited ; value=5 ; min=0 ; max=6\n"
     "param P2 Next ; value=1 ; max=9\n"
     "param P3 Equal ; value=3.00\n"
-    "param P4 Heat ; error=Error 07 Sensor\n";
+    "param P4 Heat ; error=Error 07 Sensor\n"
+    "param P5 Odd ; value=1 ; step=2\n";
 // Names as the drive shows them; P9 is not on the drive, P3 only compared as a number.
 const char kWanted[] =
     "P1 Limited \t9\tYes\r\n"
     "P2 Next \t4\tYes\r\n"
     "P3 Equal \t3\tYes\r\n"
     "P4 Heat \t7\tYes\r\n"
+    "P5 Odd \t2\tYes\r\n"
     "P9 Missing \t7\tYes\r\n";
 
 class CliUpdate : public ::testing::Test {
@@ -62,6 +64,7 @@ TEST_F(CliUpdate, ReportHasARowForEachMarkedParameterWithItsOutcome) {
               "P2 Next \t1\t4\t4\treached\n"
               "P3 Equal \t3.00\t3\t3.00\talready equal\n"
               "P4 Heat \tError 07 Sensor\t7\tError 07 Sensor\tnot a number\n"
+              "P5 Odd \t1\t2\t3\tgave up between two steps\n"
               "P9 Missing \t\t7\t\tnot found on the drive\n");
 }
 

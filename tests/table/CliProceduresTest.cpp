@@ -106,6 +106,19 @@ TEST_F(CliProcedures, NestingTooDeepEndsWithOverflov) {
     EXPECT_EQ(ParseParamFile(result.out).size(), 11u) << "the table read so far is written";
 }
 
+// The last item's Up shows it again, so the top level never comes back to P1: without a
+// bound the walk would step for ever, answered every time.
+TEST_F(CliProcedures, MenuThatDoesNotWrapStopsWithStatus3) {
+    SimDrive sim(Menu("param P1 A ; value=1\nparam P2 B ; value=2 ; last\n"));
+    const ChildResult result = Cli(sim, {"read"});
+    EXPECT_EQ(result.status, kExitWatchdog) << result.err;
+    EXPECT_NE(result.err.find("Read stopped: the drive's menu did not come back to its first item"),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(ParseParamFile(result.out).size(), 2u) << "the table read so far is written";
+    EXPECT_EQ(sim.KeysReceived(), std::string(11, 'o') + "eoueo" + std::string(11, 'u'));
+}
+
 TEST_F(CliProcedures, SilentDriveEndsByTheWatchdog) {
     SimDriveOptions options;
     options.silentAfter = 30;

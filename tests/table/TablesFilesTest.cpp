@@ -12,7 +12,7 @@ constexpr const char* kFilter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||"
 
 class TablesFiles : public ::testing::Test {
 protected:
-    // The worked example's table: P2 is a sub-menu row without a value.
+    // P1, the sub-menu P2 with P2a and P2b, and P3: P2 is a sub-menu row without a value.
     void FillFromDrive() {
         h.m_tables.OnReadDrive();
         h.Settle();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "grid/GridCellCombo.h"
@@ -37,7 +38,8 @@ void RunSteps(TablesHarness& h, const std::vector<ScanStep>& steps) {
     }
 }
 
-TEST(TablesScan, WorkedExampleRowByRow) {
+// A top level of P1, the sub-menu P2 (P2a, P2b) and P3; the drive shows P1 first.
+TEST(TablesScan, TopLevelWithASubMenuRowByRow) {
     TablesHarness h;
     h.m_tables.OnReadDrive();
     EXPECT_EQ(h.Keys(), "o");
@@ -104,6 +106,54 @@ TEST(TablesScan, SingleItemTopLevelRetriesTenTimesThenEnds) {
     EXPECT_EQ(h.Name("P1"), "");
     EXPECT_FALSE(h.m_tables.IsReading());
     EXPECT_EQ(h.m_view.m_ends, std::vector<ETablesEnd>{ETablesEnd::kCompleted});
+}
+
+// A level that never comes back to its first item (its last item does not wrap round, so
+// 'u' shows it again) would be answered for ever: the walk presses 'u' at most as often
+// as the level showed items, plus ten, then stops.
+TEST(TablesScan, LevelThatDoesNotWrapStopsAfterItsItemsAndTenPresses) {
+    struct Row {
+        const char* what;
+        std::vector<ScanStep> steps;  // up to the last item, which then keeps coming back
+        const char* last;
+        int presses;  // 'u' at the last item's level, the earlier ones included
+    };
+    const Row rows[] = {
+        {"top level",
+         {{"P1", "e", "P1="},
+          {"=1", "o", "P1=1"},
+          {"P1", "u", "P1=1"},
+          {"P2", "e", "P1=1|P2="},
+          {"=2", "o", "P1=1|P2=2"}},
+         "P2",
+         12},
+        {"sub-menu",
+         {{"P1", "e", "P1="},
+          {"P1a", "e", "P1=|P1a="},
+          {"=1", "o", "P1=|P1a=1"},
+          {"P1a", "u", "P1=|P1a=1"},
+          {"P1b", "e", "P1=|P1a=1|P1b="},
+          {"=2", "o", "P1=|P1a=1|P1b=2"}},
+         "P1b",
+         12},
+    };
+    for (const Row& row : rows) {
+        TablesHarness h;
+        h.m_tables.OnReadDrive();
+        h.Keys();
+        h.Settle();
+        RunSteps(h, row.steps);
+        std::string sent;
+        for (int line = 0; line < 100 && h.m_tables.IsReading(); ++line)
+            sent += h.Name(row.last);
+        int presses = static_cast<int>(std::count(sent.begin(), sent.end(), 'u'));
+        for (const ScanStep& step : row.steps)
+            presses += step.sent == std::string("u") ? 1 : 0;
+        EXPECT_FALSE(h.m_tables.IsReading()) << row.what;
+        EXPECT_EQ(sent.find_first_not_of('u'), std::string::npos) << row.what << ": " << sent;
+        EXPECT_EQ(presses, row.presses) << row.what;
+        EXPECT_EQ(h.m_view.m_ends, std::vector<ETablesEnd>{ETablesEnd::kNoWrap}) << row.what;
+    }
 }
 
 TEST(TablesScan, NestingBeyondTenLevelsStopsWithOverflov) {
@@ -183,6 +233,7 @@ TEST(TablesScan, ScanningTwiceMatchesRowsByName) {
                 });
     EXPECT_EQ(h.Text(2, 3), "Yes") << "the flag of a matched row stays";
     EXPECT_EQ(h.Text(3, 3), "No");
+    EXPECT_EQ(h.m_tables.GetParametersSeen(), 2) << "P0 gone keeps its value but was not seen";
 }
 
 TEST(TablesScan, StartingInTheMiddleOfTheTopLevelEndsWhereItBegan) {

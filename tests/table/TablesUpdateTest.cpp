@@ -72,6 +72,7 @@ TEST_F(TablesUpdate, StuckAtALimitIsGivenUpWithOneKey) {
     for (int repeat = 1; repeat < CTables::kSameValueLimit; ++repeat)
         EXPECT_EQ(h.Value("0.0"), "d") << "repeat " << repeat;
     EXPECT_EQ(h.Value("0.0"), "o") << "the eleventh line in a row gives up: 'o' alone";
+    EXPECT_EQ(h.m_tables.GetGiveUp(1), EValueGiveUp::kRepeats);
     EXPECT_EQ(h.Value("0.0"), "o");
     EXPECT_EQ(h.Name("P1"), "u");
     // The next parameter is opened and stepped from where the walk really is.
@@ -197,8 +198,38 @@ TEST_F(TablesUpdate, TargetBetweenStepsIsGivenUp) {
     }
     EXPECT_EQ(h.Value("10"), "o") << "the tenth trip past the target gives up";
     EXPECT_EQ(h.m_tables.GetPauseTimer(), 0u);
+    EXPECT_EQ(h.m_tables.GetGiveUp(1), EValueGiveUp::kTrips);
     EXPECT_EQ(h.Value("10"), "o");
     EXPECT_EQ(h.Name("P1"), "u");
+}
+
+// A value that wraps round the end of its range (Up from 3 shows 0) never passes a
+// target outside the range, nor repeats: each wrap counts as a trip, as does a Down that
+// wraps to the top.
+TEST_F(TablesUpdate, TargetOutsideAWrappingRangeIsGivenUp) {
+    struct Row {
+        const char* file;
+        const char* first;  // the key the first value gets
+        const char* cycle[4];
+    };
+    const Row rows[] = {
+        {"5", "u", {"0", "1", "2", "3"}},
+        {"-1", "d", {"3", "2", "1", "0"}},
+    };
+    for (const Row& row : rows) {
+        TablesHarness fresh;
+        fresh.AddRow("P1", "1", row.file, "Yes");
+        fresh.m_tables.OnUpdateDrive();
+        fresh.Settle();
+        fresh.Name("P1");
+        std::string sent;
+        for (int line = 0; line < 200 && sent.find('o') == std::string::npos; ++line)
+            sent += fresh.Value(row.cycle[line % 4]);
+        EXPECT_EQ(sent.substr(0, 1), row.first) << "file " << row.file;
+        EXPECT_EQ(sent.size(), 4u * CTables::kOvershootLimit + 1) << "file " << row.file << ": " << sent;
+        EXPECT_EQ(sent.back(), 'o') << "file " << row.file;
+        EXPECT_EQ(fresh.m_tables.GetGiveUp(1), EValueGiveUp::kTrips) << "file " << row.file;
+    }
 }
 
 TEST_F(TablesUpdate, StartingTheScanEndsTheUpdate) {
