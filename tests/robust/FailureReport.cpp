@@ -1,5 +1,6 @@
 #include "robust/FailureReport.h"
 
+#include <dlfcn.h>
 #include <execinfo.h>
 #include <pthread.h>
 #include <unistd.h>
@@ -122,7 +123,14 @@ void InstallCrashReport() {
     sigaction(SIGUSR2, &action, nullptr);
 #ifdef TOVAMO_ROBUST_SANITIZED
     // The sanitizers handle the fatal signals themselves and end with this callback.
-    __sanitizer_set_death_callback([] { PrintFailure("a sanitizer reported an error (see above)"); });
+    // GCC's undefined-behaviour runtime is a library of its own, with its own callback.
+    const auto onDeath = [] { PrintFailure("a sanitizer reported an error (see above)"); };
+    __sanitizer_set_death_callback(onDeath);
+    if (void* ubsan = dlopen("libubsan.so.1", RTLD_NOW | RTLD_NOLOAD)) {
+        using SetCallback = void (*)(void (*)());
+        if (auto set = reinterpret_cast<SetCallback>(dlsym(ubsan, "__sanitizer_set_death_callback")))
+            set(onDeath);
+    }
 #else
     void* warmUp[1];
     backtrace(warmUp, 1);  // loads the unwinder now, not inside a signal handler

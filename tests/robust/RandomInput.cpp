@@ -167,7 +167,8 @@ void CRandomInput::TypeCharacter(QWidget& window) {
     }
     const char16_t code = c.toUpper().unicode();
     const auto key = code < 0x100 ? static_cast<Qt::Key>(code) : Qt::Key_unknown;
-    Key(window, key, modifiers, QString(c));
+    // An input method may hand over more than one character in one event.
+    Key(window, key, modifiers, Chance(3) ? QString(c) + RandomText(3) : QString(c));
 }
 
 // ---- Pointer --------------------------------------------------------------------------

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -81,6 +82,10 @@ int Run(const SOptions& options, int argc, char* argv[]) {
     }
     qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
     QDir().mkpath(home.filePath(QStringLiteral("files")));
+    QDir().mkpath(home.filePath(QStringLiteral("runtime")));
+    QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", home.filePath(QStringLiteral("runtime")).toLocal8Bit());
     qInstallMessageHandler(FilterQtMessages);
     QApplication application(argc, argv);
 
@@ -91,7 +96,9 @@ int Run(const SOptions& options, int argc, char* argv[]) {
     CRandomInput input(options.seed, options.bVerbose);
     CFileAnswers files(input, home.filePath(QStringLiteral("files")));
     files.Install();
-    robust::CHangWatchdog watchdog(options.nHangSeconds, options.nSeconds + 600);
+    // Restarts and reads take a fraction of the random time; more than twice as long
+    // (plus the start) means the program stopped ending its runs.
+    robust::CHangWatchdog watchdog(options.nHangSeconds, 2 * options.nSeconds + 180);
     CProgramDriver driver(input, watchdog, options.nSeconds * 1000);
     bool bPassed = true;
     while (bPassed && driver.TimeLeft())
