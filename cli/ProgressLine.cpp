@@ -1,14 +1,14 @@
 #include "cli/ProgressLine.h"
 
-#include <unistd.h>
-
 #include <cstdio>
+
+#include "cli/CliSystem.h"
 
 namespace {
 constexpr auto kEvery = std::chrono::milliseconds(100);
 }  // namespace
 
-CProgressLine::CProgressLine() : m_bTerminal(::isatty(STDERR_FILENO) == 1) {}
+CProgressLine::CProgressLine() : m_bTerminal(StderrIsTerminal()) {}
 
 void CProgressLine::Show(const std::string& text) {
     const auto now = std::chrono::steady_clock::now();

@@ -4,8 +4,9 @@
 #include <functional>
 #include <thread>
 
-// SIGINT and SIGTERM for the command-line tool: while an instance lives, either signal
-// makes Fd() readable (and it stays so) and runs `onStop` once on a watcher thread, e.g.
+// SIGINT and SIGTERM for the command-line tool (on Windows: Ctrl+C, Ctrl+Break and the
+// console's closing, StopSignalsWin32.cpp): while an instance lives, either signal
+// makes Fd() readable (POSIX; it stays so) and runs `onStop` once on a watcher thread, e.g.
 // to Wake a CRecordQueue, so a loop waiting for records can end cleanly. One instance at a
 // time; the previous handlers are restored when it goes.
 class CStopSignals {

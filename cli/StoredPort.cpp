@@ -5,8 +5,6 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "platform/ConfigPaths.h"
-
 namespace {
 constexpr int kDefaultNumCom = 1;
 
@@ -47,8 +45,4 @@ int ReadStoredNumCom(const std::string& path) {
         }
     }
     return value;
-}
-
-std::string DefaultPortName() {
-    return "COM" + std::to_string(ReadStoredNumCom(TovamoSettingsFile()));
 }

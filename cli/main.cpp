@@ -1,10 +1,10 @@
 // tovamo-cli: the drive from the command line. See cli/Usage.cpp.
-#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "cli/CliArgs.h"
+#include "cli/CliSystem.h"
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
 #include "cli/StoredPort.h"
@@ -15,10 +15,10 @@
 #endif
 
 int main(int argc, char** argv) {
-    // A reader of stdout that goes away (`| head`) makes the next write fail with EPIPE;
-    // the command then ends with the file status instead of being killed without a word.
-    std::signal(SIGPIPE, SIG_IGN);
-    const SCliArgs args = ParseCliArgs(std::vector<std::string>(argv + 1, argv + argc));
+    // A stdout that goes away (`| head`) ends the command with the file status instead of
+    // killing it without a word.
+    PrepareStdio();
+    const SCliArgs args = ParseCliArgs(CommandLineWords(argc, argv));
     if (!args.strError.empty())
         return UsageError(args.strError, args.strCommand);
     if (args.bVersion) {

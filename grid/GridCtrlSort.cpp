@@ -9,9 +9,8 @@
 #include <new>
 #include <utility>
 
-#include <locale.h>
-
 #include "grid/GridCtrl.h"
+#include "platform/CLocaleNumber.h"
 
 namespace {
 
@@ -58,10 +57,9 @@ long long ParseLong(const std::string& str) {
 // A number too large for a double reads as infinity, one too small as 0, as the C
 // library reads them (from_chars leaves the value untouched in both cases).
 double OutOfRangeMagnitude(const char* pBegin, const char* pEnd) {
-    static const locale_t s_cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     try {
         const std::string number(pBegin, pEnd);
-        return std::fabs(strtod_l(number.c_str(), nullptr, s_cLocale));
+        return std::fabs(StrtodCLocale(number.c_str()));
     } catch (const std::bad_alloc&) {
         return HUGE_VAL;  // only a very long number needs the copy: take it as huge
     }

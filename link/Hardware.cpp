@@ -1,15 +1,12 @@
 #include "link/Hardware.h"
 
-#include <sys/eventfd.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <system_error>
 
 #include "link/PortNames.h"
-#include "link/SerialPortPosix.h"
+#include "link/SystemSerialPort.h"
 
 namespace {
 
@@ -33,9 +30,9 @@ const char* OpenFailureText(int error) {
 }  // namespace
 
 CHardware::CHardware(IMessageBox* messages, std::unique_ptr<ISerialBackend> backend)
-    : m_pPort(backend ? std::move(backend) : std::make_unique<CSerialPortPosix>()),
+    : m_pPort(backend ? std::move(backend) : MakeSystemSerialPort()),
       m_pMessages(messages),
-      m_nWakeFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+      m_nWake(OpenWake()) {}
 
 CHardware::~CHardware() {
     StopReader();
@@ -43,8 +40,7 @@ CHardware::~CHardware() {
         std::lock_guard<std::mutex> lock(m_Lock);
         m_pPort->Close();
     }
-    if (m_nWakeFd >= 0)
-        ::close(m_nWakeFd);
+    CloseWake();
 }
 
 void CHardware::SetMessageBox(IMessageBox* messages) {
@@ -136,11 +132,4 @@ void CHardware::SetLinkStateListener(ILinkStateListener* listener) {
 bool CHardware::IsOpen() const {
     std::lock_guard<std::mutex> lock(m_Lock);
     return m_pPort->IsOpen();
-}
-
-void CHardware::WakeReader() {
-    const std::uint64_t one = 1;
-    if (m_nWakeFd >= 0 && ::write(m_nWakeFd, &one, sizeof one) < 0) {
-        // The counter is already non-zero; the reader will wake anyway.
-    }
 }

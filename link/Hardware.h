@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -10,6 +11,7 @@
 #include "link/KeyWriter.h"
 #include "link/LineFramer.h"
 #include "link/LinkState.h"
+#include "link/PortWait.h"
 #include "link/SerialBackend.h"
 #include "link/ServoDataSink.h"
 #include "platform/MessageBox.h"
@@ -31,7 +33,7 @@
 // another adapter under the same name: it is reported ("other") and not opened.
 class CHardware : public IKeyWriter {
 public:
-    // Without a back end the POSIX serial port is used.
+    // Without a back end the system's serial port is used.
     explicit CHardware(IMessageBox* messages = nullptr, std::unique_ptr<ISerialBackend> backend = nullptr);
     // Stops a running reader, then closes the port.
     virtual ~CHardware();
@@ -72,6 +74,8 @@ private:
     void ReportLinkState(ELinkState state, const std::string& detail);
     void DrainWakeUps();
     void WakeReader();
+    static std::intptr_t OpenWake();
+    void CloseWake();
     void ShowOpenFailure(const std::string& text, const std::string& path, const std::string& reason);
 
     CLineFramer m_Framer;  // the line being assembled; touched only by the reader, under m_Lock
@@ -86,5 +90,7 @@ private:
     std::atomic<int> m_bStopped{0};
     mutable std::mutex m_Lock;
     std::thread m_Reader;
-    int m_nWakeFd = -1;  // eventfd written by StopReader to end the reader's wait at once
+    // Set by StopReader and OpenPort to end the reader's wait at once: an eventfd on POSIX,
+    // an event handle on Windows; -1 when none could be made.
+    std::intptr_t m_nWake = -1;
 };

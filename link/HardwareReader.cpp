@@ -1,22 +1,16 @@
-// The reader thread of CHardware: polling passes, and the waits between them.
-#include <poll.h>
-#include <unistd.h>
-
+// The reader thread of CHardware: polling passes between the waits (HardwareWait*.cpp).
 #include <algorithm>
-#include <cstdint>
 
 #include "link/Hardware.h"
 
 namespace {
 
-// Without a wake-up descriptor a stop is noticed at the latest after this long.
-constexpr int kStopCheckMs = 100;
 // A port that keeps waking the reader as readable but never yields a byte is no use; it is
 // treated as gone, which re-opens it and keeps the reader from spinning on it.
 constexpr int kMostEmptyWakeUps = 64;
 
 bool IsHangUp(short revents) {
-    return (revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+    return (revents & kPortFailed) != 0;
 }
 
 }  // namespace
@@ -31,7 +25,7 @@ void CHardware::ReaderThreadProc() {
         const EPass pass = RunPollingPass(revents);
         if (pass == EPass::Data)
             emptyWakeUps = 0;
-        else if (pass == EPass::Idle && (revents & POLLIN) != 0)
+        else if (pass == EPass::Idle && (revents & kPortInput) != 0)
             ++emptyWakeUps;
         if (m_bStopRequest.load())
             break;
@@ -57,7 +51,7 @@ CHardware::EPass CHardware::RunPollingPass(short revents) {
     if (waiting < 0)
         return EPass::Gone;
     // Readable but nothing queued: a read tells an empty port from a failed one.
-    if (waiting == 0 && (revents & (POLLIN | POLLHUP | POLLERR)) != 0)
+    if (waiting == 0 && (revents & (kPortInput | kPortFailed)) != 0)
         waiting = CLineFramer::kLineSize;
     if (waiting == 0)
         return EPass::Idle;
@@ -74,34 +68,4 @@ CHardware::EPass CHardware::RunPollingPass(short revents) {
             m_pSink->PostServoData(std::move(record));
     });
     return EPass::Data;
-}
-
-// Waits until the port has bytes or has failed, or a stop is requested; returns the
-// port's poll events (0 when woken for a stop or a re-open).
-short CHardware::WaitForPortOrStop() {
-    int portFd = -1;
-    {
-        std::lock_guard<std::mutex> lock(m_Lock);
-        portFd = m_pPort->PollFd();
-    }
-    pollfd fds[2] = {{portFd, POLLIN, 0}, {m_nWakeFd, POLLIN, 0}};
-    const int timeoutMs = m_nWakeFd >= 0 ? -1 : kStopCheckMs;
-    if (::poll(fds, 2, timeoutMs) <= 0)
-        return 0;
-    if (fds[1].revents != 0)
-        DrainWakeUps();
-    return fds[0].revents;
-}
-
-void CHardware::WaitForStop(int timeoutMs) {
-    pollfd wake = {m_nWakeFd, POLLIN, 0};
-    if (::poll(&wake, 1, m_nWakeFd >= 0 ? timeoutMs : std::min(timeoutMs, kStopCheckMs)) > 0)
-        DrainWakeUps();
-}
-
-void CHardware::DrainWakeUps() {
-    std::uint64_t count = 0;
-    if (::read(m_nWakeFd, &count, sizeof count) < 0) {
-        // Nothing pending: another wait drained it first.
-    }
 }

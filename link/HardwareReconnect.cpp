@@ -1,14 +1,13 @@
 // The reader thread of CHardware when the device has gone away: wait for it to come back
 // under the same path and re-open it.
-#include <sys/stat.h>
-
 #include <cerrno>
 
 #include "link/Hardware.h"
+#include "link/PortNames.h"
 
 namespace {
 // How often the path is looked at while the device is away: a replug is noticed within
-// this, and the idle reader costs a stat() five times a second.
+// this, and the idle reader costs a look at the path five times a second.
 constexpr int kReplugCheckMs = 200;
 // While another program holds the device, or another adapter is under the port's name,
 // once a second is often enough.
@@ -29,8 +28,7 @@ void CHardware::AwaitReplug() {
     ELinkState shown = ELinkState::kLost;
     while (!path.empty() && !m_bStopRequest.load()) {
         WaitForStop(shown == ELinkState::kLost ? kReplugCheckMs : kBusyCheckMs);
-        struct stat info {};
-        if (m_bStopRequest.load() || ::stat(path.c_str(), &info) != 0)
+        if (m_bStopRequest.load() || !PortPathExists(path))
             continue;
         // Looked up before the open: another adapter is not touched at all.
         const std::string identity = IdentityOf(path);

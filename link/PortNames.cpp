@@ -43,3 +43,8 @@ std::string ResolvePortPath(const std::string& name) {
         return link;
     return "/dev/ttyS" + std::to_string(number - 1);
 }
+
+bool PortPathExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
+}

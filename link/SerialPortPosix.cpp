@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "link/PortHolders.h"
+#include "link/SystemSerialPort.h"
 
 namespace {
 
@@ -185,4 +186,8 @@ void CSerialPortPosix::Close() {
     ::ioctl(m_nFd, TIOCNXCL);
     ::close(m_nFd);
     m_nFd = -1;
+}
+
+std::unique_ptr<ISerialBackend> MakeSystemSerialPort() {
+    return std::make_unique<CSerialPortPosix>();
 }

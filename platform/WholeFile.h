@@ -2,7 +2,8 @@
 
 #include <string>
 
-// Whole files read and written at once (POSIX). Results are 0 or an errno value.
+// Whole files read and written at once (WholeFile.cpp for POSIX, WholeFileWin32.cpp).
+// Results are 0 or an errno value. Paths are UTF-8.
 
 // The whole file into `content` (empty after a failure). *pOpened, when given, tells an
 // open that failed from a read that failed after it.

@@ -9,6 +9,8 @@ packages=(
     clang libclang-rt-14-dev clang-format
     # Installing and packaging (scripts/package.sh, scripts/check-install.sh)
     scdoc librsvg2-bin dpkg-dev desktop-file-utils appstream lintian man-db
+    # The Windows cross build, its tests under Wine and its zip (preset "windows")
+    g++-mingw-w64-x86-64-posix googletest wine wine64 zip
 )
 missing=()
 for p in "${packages[@]}"; do

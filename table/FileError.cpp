@@ -73,7 +73,9 @@ EFileErrorCause FileErrorCauseFromErrno(int nErrno) {
         case ENOLCK:
             return EFileErrorCause::kLockViolation;
         case ENOSPC:
+#ifdef EDQUOT  // not among the Windows C library's numbers
         case EDQUOT:
+#endif
         case EFBIG:
             return EFileErrorCause::kDiskFull;
         default:

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "cli/CliArgs.h"
-#include "support/ChildProcess.h"
 
 namespace {
 
@@ -45,38 +44,6 @@ TEST(CliArgs, OptionsBeforeOrAfterTheCommandAndTheEndOfOptions) {
         EXPECT_EQ(args.positional, row.positional) << where;
         EXPECT_EQ(args.output.value_or(""), row.output) << where;
         EXPECT_EQ(args.report.value_or(""), row.report) << where;
-    }
-}
-
-TEST(CliProgram, HelpForEachCommandAndVersion) {
-    struct Row {
-        std::vector<std::string> args;
-        std::string start;  // of stdout
-        std::vector<std::string> mentions;
-    };
-    const Row rows[] = {
-        {{"--help"},
-         "usage: tovamo-cli [--port PORT] COMMAND [ARGS]\n",
-         {"130", "64", "NAME<TAB>VALUE<TAB>FLAG"}},
-        {{"monitor", "--help"},
-         "usage: tovamo-cli [--port PORT] monitor\n",
-         {"link<TAB>lost", "link<TAB>back"}},
-        {{"read", "-h", "extra"}, "usage: tovamo-cli [--port PORT] read [-o FILE]\n", {"130", "CR LF"}},
-        {{"--help", "update"},
-         "usage: tovamo-cli [--port PORT] update FILE [-o OUT] [--report REPORT]\n",
-         {"gave up after ten repeats", "gave up between two steps", "OUT may not be FILE", "130"}},
-        {{"read", "--version"}, "tovamo-cli ", {}},
-    };
-    for (const Row& row : rows) {
-        std::vector<std::string> argv = row.args;
-        argv.insert(argv.begin(), TOVAMO_CLI_PATH);
-        const ChildResult result = RunChild(argv);
-        const std::string where = Joined(row.args);
-        EXPECT_EQ(result.status, 0) << where;
-        EXPECT_EQ(result.out.rfind(row.start, 0), 0u) << where << ": " << result.out;
-        for (const std::string& mention : row.mentions)
-            EXPECT_NE(result.out.find(mention), std::string::npos) << where << " lacks " << mention;
-        EXPECT_EQ(result.err, "") << where;
     }
 }
 

@@ -21,7 +21,9 @@ TEST(FileErrorMessage, CausesFromErrnoNameThePath) {
         {EMFILE, "/tmp/a.txt could not be opened because there are too many open files."},
         {ENFILE, "/tmp/a.txt could not be opened because there are too many open files."},
         {ENOSPC, "Disk full while accessing /tmp/a.txt."},
+#ifdef EDQUOT
         {EDQUOT, "Disk full while accessing /tmp/a.txt."},
+#endif
         {EIO, "A hardware I/O error was reported while accessing /tmp/a.txt."},
         {EINVAL, "An unknown error occurred while accessing /tmp/a.txt."},
         {0, "No error occurred."},
