@@ -14,7 +14,7 @@ CGridCellCombo::~CGridCellCombo() = default;
 
 // Only an edit field is an editor of its own; a list-only box has none to hand out.
 IGridEditWnd* CGridCellCombo::GetEditWnd() const {
-    if (IsEditing() && (m_dwStyle & 0x3u) == CBS_DROPDOWN) {
+    if (IsEditing() && HasEditField()) {
         return CGridCell::GetEditWnd();
     }
     return nullptr;
@@ -45,10 +45,14 @@ CSize CGridCellCombo::GetCellExtent(IDrawContext* pDC) {
     return size;
 }
 
-// Unlike the text cell, every call opens a list: the grid does not start a second
-// edit on a cell that is editing.
+// One list per cell: a key that arrives while the list is open (a key event may carry
+// several characters) goes to that list, as the text cell hands it to its editor.
 bool CGridCellCombo::Edit(int nRow, int nCol, CRect rect, CPoint /*point*/, std::uint32_t nID,
                           std::uint32_t nChar) {
+    if (IGridEditWnd* pOpen = IsEditing() ? CGridCell::GetEditWnd() : nullptr) {
+        pOpen->SendChar(nChar);
+        return true;
+    }
     CGridCtrl* pGrid = GetGrid();
     IGridWindowHost* pHost = pGrid != nullptr ? pGrid->GetWindowHost() : nullptr;
     if (pHost == nullptr) {
@@ -73,8 +77,14 @@ void CGridCellCombo::EndEdit() {
     }
 }
 
+bool CGridCellCombo::HasEditField() const {
+    return (m_dwStyle & kComboKindMask) == CBS_DROPDOWN;
+}
+
+// The low two bits choose the kind of box; the others (automatic scrolling, sorting,
+// ...) do not make a list take other texts.
 bool CGridCellCombo::ValidateEdit(const std::string& str) {
-    if (m_dwStyle != CBS_DROPDOWNLIST || m_Strings.empty())
+    if ((m_dwStyle & kComboKindMask) != CBS_DROPDOWNLIST || m_Strings.empty())
         return true;
     return std::find(m_Strings.begin(), m_Strings.end(), str) != m_Strings.end();
 }

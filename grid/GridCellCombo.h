@@ -9,6 +9,8 @@
 // Combo box styles: with an edit field plus list, or a list only.
 inline constexpr std::uint32_t CBS_DROPDOWN = 2;
 inline constexpr std::uint32_t CBS_DROPDOWNLIST = 3;
+// The bits of a style that choose between the two.
+inline constexpr std::uint32_t kComboKindMask = 0x3u;
 
 // A cell whose value is chosen from a list of options (the editor is an in-place
 // option list opened by the grid's window).
@@ -36,6 +38,8 @@ public:
     void EndEdit() override;
 
 private:
+    bool HasEditField() const;
+
     std::vector<std::string> m_Strings;
     std::uint32_t m_dwStyle = CBS_DROPDOWN;
 };

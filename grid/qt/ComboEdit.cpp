@@ -3,11 +3,16 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 
+#include <limits>
+
 #include "grid/qt/EditorKeys.h"
 #include "grid/qt/InPlaceList.h"
 #include "platform/WindowInput.h"
 
-CComboEdit::CComboEdit(CInPlaceList* pList) : QLineEdit(pList), m_pList(pList) {}
+// A text of one's own may be as long as a cell holds, past the line edit's own limit.
+CComboEdit::CComboEdit(CInPlaceList* pList) : QLineEdit(pList), m_pList(pList) {
+    setMaxLength(std::numeric_limits<int>::max());
+}
 
 CComboEdit::~CComboEdit() = default;
 

@@ -1,11 +1,13 @@
 #include "grid/qt/EditorLink.h"
 
+#include <QFont>
 #include <QWidget>
 
 #include <utility>
 
 #include "grid/GridCtrl.h"
 #include "grid/GridNotify.h"
+#include "platform/qt/QtFont.h"
 
 CGridEditorLink::CGridEditorLink(CGridCtrl* pGrid, std::uint32_t nID, int nRow, int nCol,
                                  std::string strInitText)
@@ -44,4 +46,12 @@ int CGridEditorLink::GridClientRight(const QWidget* pGridWidget) const {
         return pHost->GetClientRect().right;
     }
     return pGridWidget != nullptr ? pGridWidget->width() : 0;
+}
+
+QFont CGridEditorLink::GridFont(const QWidget* pGridWidget) const {
+    const LOGFONT* plf = m_pGrid != nullptr ? m_pGrid->GetFont() : nullptr;
+    if (plf != nullptr) {
+        return FontFromLogFont(*plf);
+    }
+    return pGridWidget != nullptr ? pGridWidget->font() : QFont();
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 class CGridCtrl;
+class QFont;
 class QWidget;
 
 // What an in-place editor keeps of the cell it edits, and its one way back to the
@@ -28,6 +29,9 @@ protected:
     // The right edge of the grid's client area (without its scroll bars), in the
     // coordinates of pGridWidget.
     int GridClientRight(const QWidget* pGridWidget) const;
+    // The font the grid gives its cells (its SetFont), which the widget's own font need
+    // not be; the widget's font for a grid without one.
+    QFont GridFont(const QWidget* pGridWidget) const;
     // Sends the notification; the grid may start the next edit from inside it.
     void ReportEndOfEdit(void* hwndFrom, const std::string& strText) const;
 

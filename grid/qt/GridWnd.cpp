@@ -11,6 +11,7 @@
 #include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 
 CGridWnd::CGridWnd(CGridCtrl& grid, QWidget* pParent)
@@ -33,6 +34,10 @@ CGridWnd::CGridWnd(CGridCtrl& grid, QWidget* pParent)
             [this](int nAction) { OnScrollAction(SB_HORZ, nAction); });
     connect(m_pVScroll, &QScrollBar::actionTriggered, this,
             [this](int nAction) { OnScrollAction(SB_VERT, nAction); });
+    connect(m_pHScroll, &QScrollBar::valueChanged, this,
+            [this](int nValue) { OnBarValueChanged(SB_HORZ, nValue); });
+    connect(m_pVScroll, &QScrollBar::valueChanged, this,
+            [this](int nValue) { OnBarValueChanged(SB_VERT, nValue); });
     m_grid.Create(this);
 }
 
@@ -151,6 +156,7 @@ bool CGridWnd::GetScrollInfo(int nBar, SCROLLINFO* pInfo) const {
 void CGridWnd::SetScrollInfo(int nBar, const SCROLLINFO& info, bool /*bRedraw*/) {
     if (nBar != SB_HORZ && nBar != SB_VERT)
         return;
+    const QScopedValueRollback<bool> setting(m_bGridSetsBar, true);
     SCROLLINFO& stored = nBar == SB_VERT ? m_vInfo : m_hInfo;
     QScrollBar* pBar = Bar(nBar);
     if (info.fMask & SIF_RANGE) {
@@ -217,6 +223,27 @@ void CGridWnd::OnScrollAction(int nBar, int nAction) {
         m_grid.OnVScroll(nCode);
     else
         m_grid.OnHScroll(nCode);
+}
+
+// The grid moves the bars itself, and their actions come to it through
+// OnScrollAction. A bar may still move on its own: the "Scroll here" of its context
+// menu sets the position straight away. That position goes to the grid as a thumb
+// dropped there, so that it repaints and forgets its top-left cell.
+void CGridWnd::OnBarValueChanged(int nBar, int nValue) {
+    int& nKnown = nBar == SB_VERT ? m_nVKnownPos : m_nHKnownPos;
+    if (m_bGridSetsBar || nValue == nKnown) {
+        nKnown = nValue;
+        return;
+    }
+    (nBar == SB_VERT ? m_nVTrackPos : m_nHTrackPos) = nValue;
+    {
+        const QScopedValueRollback<bool> setting(m_bGridSetsBar, true);
+        Bar(nBar)->setValue(nKnown);
+    }
+    if (nBar == SB_VERT)
+        m_grid.OnVScroll(SB_THUMBPOSITION);
+    else
+        m_grid.OnHScroll(SB_THUMBPOSITION);
 }
 
 void CGridWnd::PostScrollRequest(int nBar, int nCode) {

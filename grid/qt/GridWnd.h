@@ -111,6 +111,7 @@ private:
     QScrollBar* Bar(int nBar) const;
     void LayOutScrollBars();
     void OnScrollAction(int nBar, int nAction);
+    void OnBarValueChanged(int nBar, int nValue);
     void PaintDragLine(QPainter& painter) const;
     void PaintScrollCorner(QPainter& painter) const;
     // Capture taken away by the window system (focus went to another window).
@@ -136,6 +137,11 @@ private:
     // Where the thumb was dragged to, for the grid's SB_THUMBTRACK handling.
     int m_nHTrackPos = 0;
     int m_nVTrackPos = 0;
+    // The positions as last set, and whether the grid is setting one (a bar that
+    // moves otherwise moved on its own).
+    int m_nHKnownPos = 0;
+    int m_nVKnownPos = 0;
+    bool m_bGridSetsBar = false;
 
     bool m_bCapture = false;
     bool m_bGrabbed = false;

@@ -110,8 +110,10 @@ void CGridWnd::ShowTitleTip(const CRect& rectTitle, const std::string& strTitle,
                             COLORREF crBackClr) {
     if (m_pTitleTip == nullptr)
         m_pTitleTip = CreateTitleTipWnd(this);
+    // A cell without a font of its own shows in the grid's, not in this widget's.
+    const LOGFONT* plfTip = plf != nullptr ? plf : m_grid.GetFont();
     if (m_pTitleTip != nullptr)
-        m_pTitleTip->Show(rectTitle, strTitle, xoffset, rectHover, plf, crTextClr, crBackClr);
+        m_pTitleTip->Show(rectTitle, strTitle, xoffset, rectHover, plfTip, crTextClr, crBackClr);
 }
 
 void CGridWnd::HideTitleTip() {

@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <limits>
 
 #include "grid/GridCtrl.h"
 #include "grid/qt/EditorKeys.h"
@@ -37,6 +38,9 @@ CInPlaceEdit::CInPlaceEdit(QWidget* pParent, CGridCtrl* pGrid, const CRect& rect
       m_rect(rect),
       m_bExitOnArrows(nFirstChar != VK_LBUTTON) {
     setAttribute(Qt::WA_DeleteOnClose);
+    // A cell holds any length of text; the line edit's own limit would cut it short.
+    setMaxLength(std::numeric_limits<int>::max());
+    setFont(GridFont(pParent));
     // A thin border of our own (paintEvent): a styled frame would take the room a
     // row of the grid has for its text.
     setFrame(false);

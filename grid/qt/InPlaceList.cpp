@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "grid/GridCellCombo.h"
 #include "grid/qt/ComboEdit.h"
 #include "grid/qt/EditorKeys.h"
 #include "platform/SystemMetrics.h"
@@ -16,9 +17,7 @@
 #include "platform/qt/Cp1252.h"
 
 namespace {
-constexpr std::uint32_t kStyleMask = 0x3u;
-constexpr std::uint32_t kDropDown = 2;  // with an edit field
-constexpr int kListLines = 4;           // cell heights of room the dropped list gets
+constexpr int kListLines = 4;  // cell heights of room the dropped list gets
 }  // namespace
 
 CInPlaceList::CInPlaceList(QWidget* pParent, CGridCtrl* pGrid, const CRect& rect, std::uint32_t dwStyle,
@@ -32,7 +31,8 @@ CInPlaceList::CInPlaceList(QWidget* pParent, CGridCtrl* pGrid, const CRect& rect
       m_crBackClr(crBack) {
     setAttribute(Qt::WA_DeleteOnClose);
     setInsertPolicy(QComboBox::NoInsert);
-    if ((dwStyle & kStyleMask) == kDropDown) {
+    setFont(GridFont(pParent));
+    if ((dwStyle & kComboKindMask) == CBS_DROPDOWN) {
         m_pEdit = new CComboEdit(this);
         setLineEdit(m_pEdit);
     }

@@ -41,6 +41,11 @@ void CTitleTip::Show(const CRect& rectTitle, const std::string& strTitle, int xo
     if (m_pGridWidget == nullptr || rectTitle.IsRectEmpty() || isVisible()) {
         return;
     }
+    // The grid had its Leave before the move that asks for the tip was handled: the
+    // pointer is over no cell, and nothing would take the tip away again.
+    if (m_bPointerLeftGrid) {
+        return;
+    }
     const CRect& hover = rectHover.IsRectEmpty() ? rectTitle : rectHover;
     m_rectHover = QRect(hover.left, hover.top, hover.Width() + 1, hover.Height() + 1);
     if (QApplication::focusWidget() == nullptr) {
@@ -67,6 +72,7 @@ void CTitleTip::Show(const CRect& rectTitle, const std::string& strTitle, int xo
 }
 
 void CTitleTip::Hide() {
+    m_bPointerOnTip = false;
     if (isVisible()) {
         hide();
     }
@@ -94,23 +100,48 @@ bool CTitleTip::eventFilter(QObject* pWatched, QEvent* pEvent) {
     if (pWatched != m_pGridWidget) {
         return false;
     }
-    if (!isVisible()) {
-        if (pEvent->type() == QEvent::MouseMove) {
-            m_lastPointer = static_cast<QMouseEvent*>(pEvent)->globalPosition();
-        }
-        return false;
+    TrackPointerOnGrid(pEvent);
+    if (isVisible()) {
+        HideForGridEvent(pEvent);
     }
+    return false;
+}
+
+// A move the tip forwards (not one from the window system) says nothing of where the
+// pointer is.
+void CTitleTip::TrackPointerOnGrid(const QEvent* pEvent) {
     switch (pEvent->type()) {
         case QEvent::MouseMove:
-            m_lastPointer = static_cast<QMouseEvent*>(pEvent)->globalPosition();
+            m_lastPointer = static_cast<const QMouseEvent*>(pEvent)->globalPosition();
+            if (pEvent->spontaneous()) {
+                m_bPointerLeftGrid = false;
+            }
+            break;
+        case QEvent::Enter:
+            m_bPointerLeftGrid = false;
+            break;
+        case QEvent::Leave:
+            m_bPointerLeftGrid = true;
+            break;
+        default:
+            break;
+    }
+}
+
+void CTitleTip::HideForGridEvent(const QEvent* pEvent) {
+    switch (pEvent->type()) {
+        case QEvent::MouseMove:
             if (!IsInHoverArea(m_lastPointer)) {
                 Hide();
             }
             break;
         case QEvent::Leave:
             // The tip shows under the pointer, which thus leaves the grid for the tip:
-            // that is no leaving of the cell.
-            if (!IsInHoverArea(m_lastPointer)) {
+            // that is no leaving of the cell, unless the pointer never arrives there
+            // (it left the window from a cell at the grid's edge).
+            if (IsInHoverArea(m_lastPointer)) {
+                HideUnlessPointerStays();
+            } else {
                 Hide();
             }
             break;
@@ -125,7 +156,29 @@ bool CTitleTip::eventFilter(QObject* pWatched, QEvent* pEvent) {
         default:
             break;
     }
-    return false;
+}
+
+void CTitleTip::HideUnlessPointerStays() {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_bPointerLeftGrid && !m_bPointerOnTip) {
+                Hide();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void CTitleTip::enterEvent(QEnterEvent* /*pEvent*/) {
+    m_bPointerOnTip = true;
+}
+
+// Back into the cell the grid takes over; anywhere else but the grid the tip goes.
+void CTitleTip::leaveEvent(QEvent* /*pEvent*/) {
+    m_bPointerOnTip = false;
+    if (isVisible()) {
+        HideUnlessPointerStays();
+    }
 }
 
 QWidget* CTitleTip::WidgetUnder(const QPointF& globalPos) const {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "grid/GridCtrl.h"
 #include "grid/GridFakes.h"
 
@@ -78,6 +80,19 @@ TEST(GridCellCombo, EditOpensAListWithTheOptionsAndStyle) {
     }
     EXPECT_EQ(host.m_editor.m_nEndEdits, 2);
     grid.SetWindowHost(nullptr);
+}
+
+// The low two bits choose the kind of box: a list holds its options whatever else the
+// style carries (automatic scrolling here).
+TEST(GridCellCombo, OnlyAListKeepsToItsOptions) {
+    const std::pair<std::uint32_t, bool> kStyles[] = {
+        {CBS_DROPDOWNLIST, false}, {CBS_DROPDOWNLIST | 0x40u, false}, {CBS_DROPDOWN | 0x40u, true}};
+    for (const auto& [dwStyle, bOtherTextTaken] : kStyles) {
+        CGridCellCombo cell;
+        cell.SetStyle(dwStyle);
+        cell.SetOptions({"No", "Yes"});
+        EXPECT_EQ(cell.ValidateEdit("Maybe"), bOtherTextTaken) << "style " << dwStyle;
+    }
 }
 
 }  // namespace

@@ -4,9 +4,12 @@
 #include "grid/qt/GridWndKeys.h"
 #include "gridqt/GridWndFixture.h"
 
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -136,6 +139,24 @@ TEST_F(GridWnd, ScrollBarsTrackTheScrollState) {
     pBar->triggerAction(QAbstractSlider::SliderToMaximum);
     EXPECT_EQ(pBar->value(), pBar->maximum());
     EXPECT_EQ(m_pGrid->GetScrollPosition(SB_VERT), m_pGrid->GetScrollMax(SB_VERT) - pBar->pageStep() + 1);
+
+    // The bar's own menu: "Scroll here" in the middle of the bar reaches the grid too.
+    pBar->triggerAction(QAbstractSlider::SliderToMinimum);
+    ASSERT_EQ(TopRow(), 1);
+    QTimer::singleShot(0, [] {
+        auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(pMenu, nullptr);
+        pMenu->setActiveAction(pMenu->actions().value(0));
+        QTest::keyClick(pMenu, Qt::Key_Return);
+    });
+    const QPoint middle(pBar->width() / 2, pBar->height() / 2);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, middle, pBar->mapToGlobal(middle));
+    QApplication::sendEvent(pBar, &menu);
+    EXPECT_GT(pBar->value(), 0);
+    EXPECT_EQ(m_pGrid->GetScrollPosition(SB_VERT), pBar->value());
+    const CCellID cached = m_pGrid->GetTopLeftNonFixedCell();
+    m_pGrid->SetScrollPosition(SB_VERT, pBar->value());  // forgets the top-left cell
+    EXPECT_EQ(cached, m_pGrid->GetTopLeftNonFixedCell()) << "the top-left cell follows the bar";
 }
 
 TEST_F(GridWnd, AWheelNotchScrollsThreeRows) {

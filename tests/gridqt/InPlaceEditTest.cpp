@@ -9,6 +9,7 @@
 
 #include "grid/GridCellLitle.h"
 #include "grid/qt/InPlaceEdit.h"
+#include "grid/qt/InPlaceList.h"
 #include "platform/TextFormat.h"
 #include "platform/WindowInput.h"
 #include "tests/gridqt/EditorTestSupport.h"
@@ -179,6 +180,28 @@ TEST(InPlaceEditTest, TextBeyondWindows1252BecomesQuestionMarks) {
     pEdit->insert(QString::fromUtf8("\xE2\x82\xAC \xC3\xA9 \xD0\x96 \xF0\x9F\x98\x80"));  // € é Ж 😀
     QTest::keyClick(pEdit, Qt::Key_Return);
     EXPECT_EQ(window.m_grid.GetItemText(1, 1), "\x80 \xE9 ? ?");
+}
+
+// Both editors show in the grid's font (its SetFont, not the widget's), and hold a
+// text past a line edit's default limit of 32767 characters, even on Escape.
+TEST(InPlaceEditTest, EditorsTakeTheGridsFontAndLongTexts) {
+    const std::string strLong = std::string(40000, 'x') + "end";
+    LOGFONT lf;
+    lf.lfHeight = -23;
+    for (const bool bCombo : {false, true}) {
+        SCOPED_TRACE(bCombo ? "option field" : "editor");
+        CEditorWindow window;
+        window.m_grid.SetFont(&lf);
+        if (bCombo) {
+            window.MakeCombo(1, 1, {"No", "Yes"}, CBS_DROPDOWN);
+        }
+        window.StartEdit(1, 1, strLong, VK_LBUTTON);
+        QWidget* pEditor = bCombo ? static_cast<QWidget*>(window.Editor<CInPlaceList>()->lineEdit())
+                                  : window.Editor<CInPlaceEdit>();
+        EXPECT_EQ(pEditor->font().pixelSize(), 23);
+        QTest::keyClick(pEditor, Qt::Key_Escape);
+        EXPECT_EQ(window.m_grid.GetItemText(1, 1), strLong);
+    }
 }
 
 // The window going with an editor open frees the editor, and its cell forgets it.

@@ -113,6 +113,22 @@ TEST(InPlaceListTest, StartingTextAndKey) {
     EXPECT_EQ(window.Editor<CInPlaceList>()->currentText(), "Yes");
 }
 
+// A key event may carry two characters (an input method's text): one list opens, and
+// the second character goes to it.
+TEST(InPlaceListTest, TwoCharactersInOneKeyOpenOneList) {
+    for (const auto& [dwStyle, pszText] :
+         {std::pair{CBS_DROPDOWN, "xy"}, std::pair{CBS_DROPDOWNLIST, "Yes"}}) {
+        SCOPED_TRACE(dwStyle);
+        CEditorWindow window;
+        window.MakeCombo(2, 2, {"No", "Yes"}, dwStyle);
+        window.m_grid.SetFocusCell(2, 2);
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("xy"));
+        QApplication::sendEvent(window.m_pGridWnd, &key);
+        ASSERT_EQ(window.m_pGridWnd->findChildren<CInPlaceList*>().size(), 1);
+        EXPECT_EQ(window.Editor<CInPlaceList>()->currentText(), pszText);
+    }
+}
+
 TEST(InPlaceListTest, DroppedWidthIsCappedAt200) {
     CEditorWindow window;
     window.MakeCombo(2, 2, {"No", std::string(80, 'W')}, CBS_DROPDOWNLIST);
