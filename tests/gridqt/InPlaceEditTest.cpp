@@ -10,6 +10,7 @@
 #include "grid/GridCellLitle.h"
 #include "grid/qt/InPlaceEdit.h"
 #include "grid/qt/InPlaceList.h"
+#include "grid/qt/TitleTip.h"
 #include "platform/TextFormat.h"
 #include "platform/WindowInput.h"
 #include "tests/gridqt/EditorTestSupport.h"
@@ -182,8 +183,9 @@ TEST(InPlaceEditTest, TextBeyondWindows1252BecomesQuestionMarks) {
     EXPECT_EQ(window.m_grid.GetItemText(1, 1), "\x80 \xE9 ? ?");
 }
 
-// Both editors show in the grid's font (its SetFont, not the widget's), and hold a
-// text past a line edit's default limit of 32767 characters, even on Escape.
+// Both editors and a tip show in the grid's font (its SetFont, not the widget's); the
+// editors hold a text past a line edit's default limit of 32767 characters, even on
+// Escape.
 TEST(InPlaceEditTest, EditorsTakeTheGridsFontAndLongTexts) {
     const std::string strLong = std::string(40000, 'x') + "end";
     LOGFONT lf;
@@ -199,6 +201,8 @@ TEST(InPlaceEditTest, EditorsTakeTheGridsFontAndLongTexts) {
         QWidget* pEditor = bCombo ? static_cast<QWidget*>(window.Editor<CInPlaceList>()->lineEdit())
                                   : window.Editor<CInPlaceEdit>();
         EXPECT_EQ(pEditor->font().pixelSize(), 23);
+        window.m_pGridWnd->ShowTitleTip({0, 0, 9, 9}, "tip", 0, {}, nullptr, CLR_DEFAULT, CLR_DEFAULT);
+        EXPECT_EQ(window.m_pGridWnd->findChild<CTitleTip*>()->GetTipFont().pixelSize(), 23);
         QTest::keyClick(pEditor, Qt::Key_Escape);
         EXPECT_EQ(window.m_grid.GetItemText(1, 1), strLong);
     }

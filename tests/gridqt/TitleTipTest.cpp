@@ -1,6 +1,5 @@
 // The title tip in the grid's window: shown only for a text that does not fit, gone
 // on a key, a move out of the cell or a press, which all still reach the grid.
-#include <QCursor>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
@@ -69,50 +68,32 @@ TEST_F(TitleTipTest, PressesOnTheTipReachTheGrid) {
     QTest::mouseRelease(pTip, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));  // no button left held
 }
 
-// A tip for a cell without a font of its own is in the grid's font.
-TEST_F(TitleTipTest, TipTakesTheGridsFont) {
-    LOGFONT lf;
-    lf.lfHeight = -23;
-    m_window.m_grid.SetFont(&lf);
-    const CRect rect(70, 40, 140, 60);
-    m_window.m_pGridWnd->ShowTitleTip(rect, "a text too long", 0, rect, nullptr, CLR_DEFAULT, CLR_DEFAULT);
-    EXPECT_EQ(m_window.m_pGridWnd->findChild<CTitleTip*>()->GetTipFont().pixelSize(), 23);
-}
-
 // Without a capture, Enter and Leave tell where the pointer went: from the grid onto
-// the tip it stays, off both it goes, and the grid's Leave before the tip was asked
-// for keeps it away.
+// the tip it stays; off both (off the tip, or out of the window from the cell) it
+// goes, and a move passed on after the grid's Leave does not bring it back.
 TEST_F(TitleTipTest, GoesWhenThePointerLeavesBothTheGridAndTheTip) {
-    m_window.m_grid.SetItemText(0, 2, "a heading much too long for its cell");
-    CRect rect;
-    m_window.m_grid.GetCellRect(0, 2, &rect);
-    const QPoint inCell = m_window.m_pGridWnd->mapToGlobal(QPoint(rect.left + 5, rect.top + 5));
-    auto pointerTo = [](QPoint global) {
-        QCursor::setPos(global);  // the platform's Enter, Leave and move
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents();
-    };
-    pointerTo(inCell - QPoint(1, 1));  // a move, whatever came before
-    pointerTo(inCell);
-    CTitleTip* pTip = m_window.m_pGridWnd->findChild<CTitleTip*>();
-    ASSERT_TRUE(pTip != nullptr && pTip->isVisible());
-    pointerTo(inCell - QPoint(0, 100));
-    EXPECT_FALSE(pTip->isVisible()) << "out of the window across the heading's top edge";
-
-    pointerTo(inCell);
+    CTitleTip* pTip = HoverOver(2, 2);
+    ASSERT_TRUE(pTip->isVisible());
     QEvent leave(QEvent::Leave);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), pTip->mapToGlobal(QPointF(5, 5)));
     QCoreApplication::sendEvent(m_window.m_pGridWnd, &leave);
-    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), inCell);
     QCoreApplication::sendEvent(pTip, &enter);
     QCoreApplication::sendPostedEvents();
     EXPECT_TRUE(pTip->isVisible()) << "from the grid onto the tip";
     QCoreApplication::sendEvent(pTip, &leave);
     QCoreApplication::sendPostedEvents();
     EXPECT_FALSE(pTip->isVisible()) << "off the tip, not into the grid";
-    QMouseEvent move(QEvent::MouseMove, QPointF(rect.left + 6, rect.top + 6), inCell, Qt::NoButton,
+
+    HoverOver(2, 2);
+    ASSERT_TRUE(pTip->isVisible());
+    QCoreApplication::sendEvent(m_window.m_pGridWnd, &leave);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(pTip->isVisible()) << "out of the window from the cell";
+    const QPoint inCell = pTip->GetHoverRect().topLeft() + QPoint(6, 6);
+    QMouseEvent move(QEvent::MouseMove, inCell, m_window.m_pGridWnd->mapToGlobal(inCell), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);  // passed on, not from the platform
     QCoreApplication::sendEvent(m_window.m_pGridWnd, &move);
-    EXPECT_FALSE(pTip->isVisible()) << "asked for after the grid's Leave";
+    EXPECT_FALSE(pTip->isVisible());
 }
 
 }  // namespace
