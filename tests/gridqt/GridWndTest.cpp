@@ -211,29 +211,4 @@ TEST_F(GridWnd, DoubleClickOnADividerAutoSizesWithoutAMove) {
     EXPECT_EQ(m_pGrid->GetColumnWidth(1), nWidth);
 }
 
-// Another window taking the mouse mid-drag (a message box) removes the drag band and
-// leaves the column as it was.
-TEST_F(GridWnd, LosingTheMouseMidDragRemovesTheBand) {
-    Build(10, 4);
-    Show();
-    QApplication::setActiveWindow(m_pWnd.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(m_pWnd.get()));
-    m_pWnd->setFocus();
-    const QImage before = Render();
-    const CRect header = CellRect(0, 1);
-    const QPoint divider(header.right + 1, header.top + 5);
-    const int nWidth = m_pGrid->GetColumnWidth(1);
-    QTest::mousePress(m_pWnd.get(), Qt::LeftButton, {}, divider);
-    QTest::mouseMove(m_pWnd.get(), divider + QPoint(20, 0));
-    ASSERT_NE(Render(), before);
-
-    QWidget other;
-    other.show();
-    QApplication::setActiveWindow(&other);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    EXPECT_EQ(m_pGrid->GetMouseMode(), MOUSE_NOTHING);
-    EXPECT_EQ(Render(), before);
-    EXPECT_EQ(m_pGrid->GetColumnWidth(1), nWidth);
-}
-
 }  // namespace
