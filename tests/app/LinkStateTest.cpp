@@ -64,19 +64,4 @@ TEST(SheetLinkState, UnplugAndReplugWhileOnTheEditPage) {
     hardware.StopReader();
 }
 
-// Each state's words on the line; another adapter under the port's name is named.
-TEST(SheetLinkState, EachStateHasItsLine) {
-    const std::pair<ELinkState, const char*> rows[] = {
-        {ELinkState::kLost, "Link lost: waiting for /dev/ttyUSB0 to come back"},
-        {ELinkState::kOther, "Another device is at /dev/ttyUSB0"},
-        {ELinkState::kBack, "Link back"},
-    };
-    for (const auto& [state, text] : rows) {
-        CLinkStateLine line;
-        line.OnLinkState(state, "/dev/ttyUSB0");
-        EXPECT_TRUE(apptest::WaitUntil([&] { return !line.text().isEmpty(); })) << text;
-        EXPECT_EQ(line.text(), QString::fromLatin1(text));
-    }
-}
-
 }  // namespace
