@@ -35,6 +35,8 @@ CInPlaceList::CInPlaceList(QWidget* pParent, CGridCtrl* pGrid, const CRect& rect
     if ((dwStyle & kComboKindMask) == CBS_DROPDOWN) {
         m_pEdit = new CComboEdit(this);
         setLineEdit(m_pEdit);
+        // A typed text is reported as typed: no option completes it behind the user.
+        setCompleter(nullptr);
     }
     for (const std::string& option : options) {
         addItem(DecodeWindows1252(option));

@@ -104,9 +104,9 @@ TEST(InPlaceListTest, StartingTextAndKey) {
     EXPECT_EQ(window.Editor<CInPlaceList>()->currentIndex(), -1);
     EXPECT_EQ(window.Editor<CInPlaceList>()->currentText(), "Maybe");
     window.MakeCombo(3, 2, {"No", "Yes"}, CBS_DROPDOWN);
-    window.StartEdit(3, 2, "Yes", 'q');  // a letter replaces the field's text
+    window.StartEdit(3, 2, "Yes", 'N');  // a letter replaces the text, and no option completes it
     CEditorWindow::FreeClosed();
-    EXPECT_EQ(window.Editor<CInPlaceList>()->currentText(), "q");
+    EXPECT_EQ(window.Editor<CInPlaceList>()->currentText(), "N");
     window.MakeCombo(4, 2, {"No", "Yes"}, CBS_DROPDOWNLIST);
     window.StartEdit(4, 2, "Yes", 'q');  // a list only: the option, the key unused
     CEditorWindow::FreeClosed();
