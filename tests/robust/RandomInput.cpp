@@ -71,8 +71,10 @@ void CRandomInput::OnSheet(QWidget& sheet, const CGridWnd* pGrid) {
         Drag(sheet, PointIn(sheet, pGrid), pGrid);
     } else if (n < 92) {
         Wheel(sheet, PointIn(sheet, pGrid));
-    } else if (n < 98) {
+    } else if (n < 97) {
         Move(sheet, PointIn(sheet, pGrid));
+    } else if (n < 98) {
+        SwitchAway(sheet);
     } else if (n < 99) {
         PutTextOnClipboard();
     } else {
@@ -226,6 +228,8 @@ void CRandomInput::Drag(QWidget& window, QPoint from, const CGridWnd* pGrid) {
             bHeld = true;
             QTest::qWait(30 + Below(120));
         }
+        if (Chance(2))
+            SwitchAway(window);
     }
     Note("drag released at %d,%d", point.x(), point.y());
     if (stillThere())
@@ -261,6 +265,22 @@ void CRandomInput::Wheel(QWidget& window, QPoint point) {
     QWheelEvent event(point, handle->mapToGlobal(point), QPoint(), angle, Qt::NoButton, modifiers,
                       Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(handle, &event);
+}
+
+// Another window takes the keyboard (and with it any mouse capture) for a moment, as
+// when the user switches to another program; the window stays inactive until the
+// driver gives it the keyboard back.
+void CRandomInput::SwitchAway(QWidget& window) {
+    Note("another window takes the keyboard from %s", Name(&window));
+    auto* other = new QWidget(&window, Qt::Window);
+    other->setAttribute(Qt::WA_DeleteOnClose);
+    other->setWindowTitle(QStringLiteral("another program"));
+    other->resize(200, 100);
+    other->show();
+    other->activateWindow();
+    QCoreApplication::processEvents();
+    other->close();
+    QCoreApplication::processEvents();
 }
 
 void CRandomInput::PutTextOnClipboard() {

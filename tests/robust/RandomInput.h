@@ -45,6 +45,7 @@ private:
     void Move(QWidget& window, QPoint point);
     void Drag(QWidget& window, QPoint from, const CGridWnd* pGrid);
     void Wheel(QWidget& window, QPoint point);
+    void SwitchAway(QWidget& window);
     void PutTextOnClipboard();
     void Resize(QWidget& window);
 
