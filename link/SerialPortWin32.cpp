@@ -8,9 +8,6 @@
 
 namespace {
 
-// The reader's one-byte read gives up after this long and is started again; a real wait
-// for the first byte, not a poll (see Configure).
-constexpr DWORD kWaitReadMs = 500;
 // A write that cannot put its bytes out for this long has lost its line.
 constexpr DWORD kWriteStallMs = 2000;
 // DCB flags word bits cleared on open: parity check, CTS output flow, DSR sensitivity,
@@ -85,12 +82,12 @@ SSerialResult CSerialPortWin32::Configure() {
     FlagsWord(block) &= ~kClearedFlagBits;
     if (!::SetCommState(m_hPort, &block))
         return Failure(EIO, "cannot apply the line settings: ");
-    // Reads of queued bytes return at once whatever the time-outs; they matter for the
-    // reader's one-byte wait read, which returns with the first byte or after the total
-    // time-out. (WaitCommEvent would be the other usual wait, but under Wine on a
-    // pseudo-terminal it returns at once and the reader would spin.)
+    // No read time-out: the reader's one-byte wait read returns with the first byte (reads
+    // of queued bytes return at once anyway), and StopReader ends it with its own event,
+    // Close with CancelIoEx. An overlapped WaitCommEvent would be the other usual wait, but
+    // under Wine on a pseudo-terminal it returns at once and the reader would spin. Writes
+    // get a time-out so that a stalled line fails the write instead of hanging the key.
     COMMTIMEOUTS timeouts{};
-    timeouts.ReadTotalTimeoutConstant = kWaitReadMs;
     timeouts.WriteTotalTimeoutConstant = kWriteStallMs;
     if (!::SetCommTimeouts(m_hPort, &timeouts))
         return Failure(EIO, "cannot set the port's time-outs: ");

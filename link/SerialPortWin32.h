@@ -34,7 +34,7 @@ public:
     // port has failed), or nullptr when the port is closed.
     HANDLE ArmInputWait();
     // After the event was set: kPortInput when a byte is held, kPortFailed when the read
-    // failed, 0 when it timed out or is still pending.
+    // failed, 0 when it is still pending or the port was closed.
     short CollectInputWait();
 
 private:

@@ -2,6 +2,8 @@
 # Installs what is missing, builds and runs every test:
 #   clang-format check of the tracked sources
 #   dev build (warnings as errors) -> whole suite but the random-input test
+#   Windows cross build -> import check, unit and end-to-end tests under Wine, the zip
+#     (scripts/test-windows.sh; uses the dev build's simulated drive and tovamo-cli)
 #   AddressSanitizer + UndefinedBehaviorSanitizer -> whole suite, with the random-input
 #     test of the desktop program (label "robust", 30 s, fixed seed)
 #   ThreadSanitizer -> the threaded tests (label "threaded")
@@ -27,6 +29,8 @@ git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 run_preset dev
 ctest --test-dir build/dev -j "$jobs" -LE robust "$@"
+
+scripts/test-windows.sh
 
 run_preset asan
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
