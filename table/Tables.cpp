@@ -76,6 +76,7 @@ void CTables::EndReplacedProcedure() {
 
 void CTables::OnReadDrive() {
     EndReplacedProcedure();
+    ClearOutcomes();
     m_dwLastRecordTick = StampNow();
     m_bReading = true;
     StartProcedure();
@@ -94,12 +95,14 @@ void CTables::OnUpdateDrive() {
     m_nSameValueCount = 0;
     m_nOvershoots = 0;
     m_giveUps.clear();
+    NoteUpdateStart();
     ShowWaitCursor();
     m_nSkipCount = kSettlingRecords;
     SendKey('o');
 }
 
 void CTables::OnClearTable() {
+    ClearOutcomes();
     m_Grid.SetRowCount(1);
     FinishAndRefresh();
 }
@@ -138,6 +141,7 @@ std::intptr_t CTables::OnGridNotify(int idFrom, NMHDR* pNotify) {
 
 void CTables::FinishAndRefresh(ETablesEnd eHow) {
     const bool bWasRunning = m_bReading || m_bUpdating;
+    const bool bWasUpdating = m_bUpdating;
     m_dwLastRecordTick = 0;
     m_bReading = false;
     m_bUpdating = false;
@@ -150,6 +154,8 @@ void CTables::FinishAndRefresh(ETablesEnd eHow) {
     StopPauseTimer();
     m_Services.pWaitCursor->EndWaitCursor();
     m_bWaitCursorShown = false;
+    if (bWasUpdating)
+        NoteUpdateEnd(eHow == ETablesEnd::kCompleted);
     RefreshButtonsAndColours();
     m_Grid.Refresh();
     if (m_Services.pView != nullptr) {
@@ -175,16 +181,10 @@ void CTables::RefreshButtonsAndColours() {
     m_Buttons.bUpdateDrive = bFileValues;
     m_Buttons.bFileToNewFile = bFileValues;
     if (bFileValues) {
-        for (int nRow = 1; nRow < m_Grid.GetRowCount(); ++nRow) {
-            const std::string strDrive = m_Grid.GetItemText(nRow, kColDrive);
-            const std::string strFile = m_Grid.GetItemText(nRow, kColFile);
-            COLORREF colour = kTableWhite;
-            if (!strFile.empty() && strDrive.empty())
-                colour = kTableRed;
-            else if (!strFile.empty() && strDrive != strFile)
-                colour = kTableYellow;
-            m_Grid.SetItemBkColour(nRow, kColDrive, colour);
-        }
+        for (int nRow = 1; nRow < m_Grid.GetRowCount(); ++nRow)
+            m_Grid.SetItemBkColour(nRow, kColDrive,
+                                   DriveCellColour(m_Grid.GetItemText(nRow, kColDrive),
+                                                   m_Grid.GetItemText(nRow, kColFile), m_eCompare));
     }
     if (m_Services.pView != nullptr)
         m_Services.pView->OnButtonsChanged(m_Buttons);

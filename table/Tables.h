@@ -10,6 +10,7 @@
 #include "grid/GridNotify.h"
 #include "link/ServoData.h"
 #include "table/TablesView.h"
+#include "table/ValueCompare.h"
 
 class IFileChooser;
 class IKeyWriter;
@@ -66,6 +67,19 @@ public:
     void OnUpdateDrive();
     void OnClearTable();
     void OnFileToNewFile();
+    // "Stop": ends a running read or update at once and keeps the table. A value the
+    // update is stepping is left with Escape, so the drive keeps its stored value; after
+    // that no key is sent, whatever the drive still answers.
+    void OnStop();
+    // "Mark Differing": "Yes" on every row whose file value differs from its drive value
+    // (by the compare in use) and both are numbers the update steps, "No" on every other
+    // row. Returns the rows marked.
+    int MarkDiffering();
+
+    // The compare of the colours (and of the page's filter and MarkDiffering); a change
+    // recolours the table.
+    void SetCompare(ECompare eCompare);
+    ECompare GetCompare() const { return m_eCompare; }
 
     // One record of the drive; the record is consumed in every path.
     void OnServoData(std::unique_ptr<CServoData> pRecord);
@@ -96,6 +110,13 @@ public:
     int GetParametersSeen() const { return static_cast<int>(m_rowsSeen.size()); }
     // Why the last update gave a row's parameter up; kNone when it did not.
     EValueGiveUp GetGiveUp(int nRow) const;
+    // The outcome of the last update for a row it found marked "Yes"; kNone for other
+    // rows, during an update, and after the table has been read again or cleared. The
+    // "Update from File" cell of such a row has the outcome's colour (OutcomeColour).
+    EUpdateOutcome GetOutcome(int nRow) const;
+    bool HasOutcomes() const { return !m_outcomes.empty(); }
+    // The drive value a marked row showed when the last update started.
+    std::string GetValueBefore(int nRow) const;
 
 private:
     void FinishAndRefresh(ETablesEnd eHow);
@@ -120,6 +141,12 @@ private:
     void GiveUp(EValueGiveUp eWhy);
     void ValueStep(const std::string& strValue);
     void StartPause();
+
+    // The outcomes of the marked rows (TablesService.cpp).
+    void NoteUpdateStart();
+    void NoteUpdateEnd(bool bCompleted);
+    void ClearOutcomes();
+    EUpdateOutcome OutcomeOf(int nRow, bool bCompleted) const;
 
     void RefreshButtonsAndColours();
     void SaveTable(bool bFileValues);
@@ -152,4 +179,8 @@ private:
     char m_cLastStep = 0;  // 'u' or 'd' when the last value line of this item got a step
     std::set<int> m_rowsSeen;
     std::map<int, EValueGiveUp> m_giveUps;
+    ECompare m_eCompare = ECompare::kText;
+    std::set<int> m_rowsOpened;                 // rows the running update has opened
+    std::map<int, std::string> m_valuesBefore;  // marked row -> drive value at the update's start
+    std::map<int, EUpdateOutcome> m_outcomes;
 };

@@ -27,6 +27,18 @@ enum class EValueGiveUp {
     kTrips,    // the value went past the target, or round the end of its range, ten times
 };
 
+// How the last update went for one row marked "Yes" when it started.
+enum class EUpdateOutcome {
+    kNone,             // not marked, or no update since the table was last read or cleared
+    kReached,          // the drive now shows the file's value
+    kAlreadyEqual,     // the drive showed it before the update
+    kGaveUpRepeats,    // the drive showed the same value ten times in a row
+    kGaveUpTrips,      // the value went past the target ten times (it lies between two steps)
+    kNotReachedAtEnd,  // the update ended (stopped, watchdog) before the value arrived
+    kNotFound,         // the update walked the whole menu without meeting the parameter
+    kNotANumber,       // the drive value or the file value is not a number the update steps
+};
+
 // The page around CTables: the desktop page updates its buttons and repaints; the
 // command-line tool watches for the end of a procedure. Called on the thread that
 // drives CTables.

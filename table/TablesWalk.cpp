@@ -7,10 +7,11 @@
 #include "table/FixedPoint.h"
 #include "table/TableRows.h"
 #include "table/Tables.h"
+#include "table/ValueCompare.h"
 
 namespace {
 bool StartsLikeANumber(const std::string& strText) {
-    return !strText.empty() && ((strText[0] >= '0' && strText[0] <= '9') || strText[0] == '-');
+    return IsSteppableNumber(strText);
 }
 }  // namespace
 
@@ -156,11 +157,15 @@ void CTables::NewItem(const std::string& strText) {
         nRow = m_bUpdating ? 0 : AddParameterRow(m_Grid, strText);
     SendKey('e');
     m_nRow = nRow;
+    if (m_bUpdating && nRow != 0)
+        m_rowsOpened.insert(nRow);
     if (!m_bStayOnLevel) {
         // A name right after 'e' is the first item of the sub-menu just opened.
         if (m_nLevel < kMaxLevel) {
             ++m_nLevel;
         } else {
+            if (m_bUpdating)
+                NoteUpdateEnd(false);
             m_bReading = false;
             m_bUpdating = false;
             m_Services.pMessageBox->ShowMessage("Overflov Levels");
