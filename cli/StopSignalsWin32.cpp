@@ -4,42 +4,42 @@
 // table so far and ends with status 130.
 #include <windows.h>
 
-#include <atomic>
+#include <mutex>
 #include <utility>
 
 #include "cli/StopSignals.h"
 
 namespace {
-std::atomic<CStopSignals*> g_pActive{nullptr};
-std::atomic<bool> g_bCalled{false};
+std::mutex g_activeMutex;  // a handler that is running keeps the instance from going
 std::atomic<bool>* g_pRequested = nullptr;
 std::function<void()>* g_pOnStop = nullptr;
 
 BOOL WINAPI OnConsoleControl(DWORD event) {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT)
         return FALSE;
-    if (g_pActive.load() == nullptr)
+    std::lock_guard<std::mutex> lock(g_activeMutex);
+    if (g_pRequested == nullptr)
         return FALSE;
-    if (!g_bCalled.exchange(true)) {
-        g_pRequested->store(true);
-        if (*g_pOnStop)
-            (*g_pOnStop)();
-    }
+    if (!g_pRequested->exchange(true) && *g_pOnStop)
+        (*g_pOnStop)();
     return TRUE;
 }
 }  // namespace
 
 CStopSignals::CStopSignals(std::function<void()> onStop) : m_onStop(std::move(onStop)) {
-    g_pRequested = &m_bRequested;
-    g_pOnStop = &m_onStop;
-    g_bCalled.store(false);
-    g_pActive.store(this);
+    {
+        std::lock_guard<std::mutex> lock(g_activeMutex);
+        g_pRequested = &m_bRequested;
+        g_pOnStop = &m_onStop;
+    }
     ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
 }
 
 CStopSignals::~CStopSignals() {
     ::SetConsoleCtrlHandler(OnConsoleControl, FALSE);
-    g_pActive.store(nullptr);
+    std::lock_guard<std::mutex> lock(g_activeMutex);
+    g_pRequested = nullptr;
+    g_pOnStop = nullptr;
 }
 
 void CStopSignals::Watch() {}

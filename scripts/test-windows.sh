@@ -104,7 +104,16 @@ status=0; wait $! || status=$?
 [ "$status" = 130 ] || fail "Ctrl+C: status $status, not 130"
 [ -s interrupted.txt ] || fail "Ctrl+C: no table so far"
 cmp -s interrupted.txt linux-read.txt && fail "Ctrl+C: the read was not interrupted"
-echo "Ctrl+C: status 130 after $(wc -l <interrupted.txt) lines"
+# monitor with stdin still open ends at once, with status 0.
+wcli --port COM5 monitor < <(sleep 20) >/dev/null &
+for _ in $(seq 100); do pid=$(pgrep -nf "$exe --port COM5 monitor" || true); [ -n "$pid" ] && break; sleep 0.05; done
+sleep 1
+kill -INT "$pid"
+for _ in $(seq 40); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+! kill -0 "$pid" 2>/dev/null || fail "Ctrl+C: monitor still running 2 s later"
+status=0; wait $! || status=$?
+[ "$status" = 0 ] || fail "Ctrl+C: monitor status $status, not 0"
+echo "Ctrl+C: read status 130 after $(wc -l <interrupted.txt) lines; monitor ended at once"
 
 # A closed pipe: status 5.
 stop_sims; start_sim "$dos/com5"
