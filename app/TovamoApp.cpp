@@ -22,7 +22,7 @@ bool CTovamoApp::InitInstance() {
                                        QString::fromLatin1(res::kNumComEntry), 1);
     g_BoldFont = MakeBoldFont();
 
-    CTovamoDlg dlg(m_Hardware, settings);
+    CTovamoDlg dlg(m_Hardware, settings, m_AdapterFolders);
     CQtMessageBox messages(&dlg);
     m_Hardware.SetMessageBox(&messages);
     dlg.exec();

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "link/UsbAdapters.h"
+
 class CHardware;
 
 // The application object: reads the stored port number, makes the bold font and runs
@@ -20,10 +22,14 @@ public:
     // Releases what start-up made; returns the process exit status.
     int ExitInstance();
 
+    // Where the port dialog looks for USB adapters (the system's folders by default).
+    void SetAdapterFolders(SAdapterFolders folders) { m_AdapterFolders = std::move(folders); }
+
     QString SettingsOrganisation() const { return m_strProductName + QStringLiteral(" Dispenser"); }
 
 private:
     CHardware& m_Hardware;
     QString m_strSettingsName;
     QString m_strProductName;
+    SAdapterFolders m_AdapterFolders;
 };

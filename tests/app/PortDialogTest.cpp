@@ -7,6 +7,7 @@
 #include "app/TovamoApp.h"
 #include "app/TovamoDlg.h"
 #include "link/Hardware.h"
+#include "support/FakeSerialSystem.h"
 #include "support/SimDrive.h"
 
 #include <QComboBox>
@@ -22,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 
 namespace {
 
@@ -56,12 +58,18 @@ protected:
         apptest::WhenVisible<CTovamoDlg>(std::move(dialogAction));
         apptest::CModalWatchdog watchdog;  // a test that goes wrong fails instead of hanging
         CTovamoApp app(hardware, AppName());
+        // Adapters from a fake system; the port links are the user's own.
+        SAdapterFolders folders;
+        folders.m_strById = m_Serial.ById();
+        folders.m_strSysClassTty = m_Serial.SysClassTty();
+        app.SetAdapterFolders(folders);
         EXPECT_FALSE(app.InitInstance()) << "no message loop after the port dialog";
         EXPECT_EQ(app.ExitInstance(), 0);
         EXPECT_EQ(apptest::FindVisible<CTovamoDlg>(), nullptr);
     }
 
     apptest::CRecordedMessages m_Messages;
+    CFakeSerialSystem m_Serial;
 };
 
 TEST_F(PortDialogTest, PreselectsTheStoredPortAndEscapeEndsWithoutStoring) {
@@ -138,6 +146,43 @@ TEST_F(PortDialogTest, ConnectRunsTheSheetOnTheLinkedPortAndStoresItAfterwards) 
         QTest::mouseClick(Button(dlg, "Cancel"), Qt::LeftButton);
     });
     EXPECT_EQ(selected, 2);
+}
+
+TEST_F(PortDialogTest, AdaptersAreListedAtTheirNumbersFollowPlugsAndConnectLinksThem) {
+    SimDrive drive;  // plugged in as a USB adapter
+    const std::string tty = std::filesystem::canonical(drive.PtyPath()).filename().string();
+    const std::string byId =
+        m_Serial.PlugIn("usb-Fake_Adapter_1-if00-port0", tty, "Fake Adapter", drive.PtyPath());
+    apptest::SetStoredNumCom(AppName(), 1);
+    CHardware hardware;
+    QString device;
+    QStringList lines;
+    bool sheetSeen = false;
+    RunProgram(hardware, [&](CTovamoDlg* dlg) {
+        QComboBox* combo = dlg->PortCombo();
+        device = dlg->DeviceLabel()->toolTip();
+        m_Serial.PlugIn("usb-Second-if00-port0", "ttyUSB9", "Second");
+        EXPECT_TRUE(apptest::WaitUntil([&]() { return combo->itemText(1) != QStringLiteral("COM2"); }));
+        lines << combo->itemText(0) << combo->itemText(1) << combo->itemText(2);
+        m_Serial.Unplug("usb-Second-if00-port0");
+        EXPECT_TRUE(apptest::WaitUntil([&]() { return combo->itemText(1) == QStringLiteral("COM2"); }));
+        EXPECT_EQ(combo->currentIndex(), 0) << "the selection stays";
+        EXPECT_EQ(combo->currentText(), combo->itemText(0));
+        apptest::WhenVisible<CMySheet>([&](CMySheet* sheet) {
+            sheetSeen = hardware.IsOpen();
+            QTest::mouseClick(Button(sheet, "Cancel"), Qt::LeftButton);
+        });
+        QTest::mouseClick(dlg->ConnectButton(), Qt::LeftButton);
+    });
+    EXPECT_EQ(lines, (QStringList{QStringLiteral("COM1: Fake Adapter (%1)").arg(QString::fromStdString(tty)),
+                                  QStringLiteral("COM2: Second (ttyUSB9)"), QStringLiteral("COM3")}));
+    EXPECT_EQ(device,
+              QStringLiteral("Device: %1 (linked as COM1 on Connect)").arg(QString::fromStdString(byId)));
+    EXPECT_TRUE(sheetSeen) << "the adapter opened through its new link";
+    EXPECT_EQ(std::filesystem::read_symlink(PortLink(1)), byId);
+    EXPECT_EQ(StoredNumCom(), QVariant(1));
+    EXPECT_TRUE(m_Messages.Boxes().empty());
+    std::filesystem::remove(PortLink(1));
 }
 
 TEST_F(PortDialogTest, FailedOpensShowOneMessageAndStoreNothing) {
