@@ -8,3 +8,9 @@
 std::string TovamoConfigDir();
 std::string TovamoSettingsFile();
 std::string TovamoPortLinkDir();
+
+// Where the Table page keeps its snapshots of the drive before each update:
+// $XDG_STATE_HOME/Tovamo Dispenser/snapshots (default ~/.local/state/...); on Windows
+// %LOCALAPPDATA%\Tovamo Dispenser\snapshots. Empty when neither the variable nor the
+// home folder is known.
+std::string TovamoSnapshotDir();
