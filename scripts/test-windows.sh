@@ -85,6 +85,13 @@ cmp win-monitor.txt linux-monitor.txt || fail "monitor: the lines differ"
 [ -s win-monitor.txt ] || fail "monitor: no lines"
 echo "monitor: identical lines"
 
+# An unplugged adapter: link lost, then back under the same name.
+stop_sims; start_sim "$dos/com5" --unplug-after-ms 2500 --unplugged-ms 500
+wcli --port COM5 monitor < <(sleep 5) >unplug-monitor.txt
+grep -q $'^link\tlost' unplug-monitor.txt && grep -q $'^link\tback' unplug-monitor.txt ||
+    fail "unplug: $(cat unplug-monitor.txt)"
+echo "unplug: link lost, link back"
+
 # The port from the registry: the desktop program's NumCom.
 stop_sims; start_sim "$dos/com6"
 wine reg add 'HKCU\Software\Tovamo Dispenser\tovamo\Setings' /v NumCom /t REG_DWORD /d 6 /f >/dev/null 2>&1
