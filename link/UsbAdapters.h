@@ -16,7 +16,7 @@ struct SUsbAdapter {
     std::string m_strProduct;  // the name to show ("FT232R USB UART")
     std::string m_strDevice;   // the device's own name now ("ttyUSB0", "COM5")
     std::string m_strById;     // Linux: the stable name the port link leads to
-    bool m_bLinked = false;    // Linux: a port link leads to it already
+    bool m_bLinked = false;    // its COM name leads to it already (a port link on Linux)
 };
 
 // Where the scan looks; the defaults are the system's folders.
@@ -56,6 +56,11 @@ private:
 // built-in port; it is asked only about the numbers needed.
 void NumberNewAdapters(std::vector<SUsbAdapter>& adapters, const std::function<bool(int)>& isTaken,
                        const std::map<std::string, int>& offered);
+
+// The list line of a COM port as Windows names it: PortName "COM5" and friendly name
+// "USB Serial Port (COM5)" make COM5 "USB Serial Port". Number 0 for a name that is not
+// COM1..COM32.
+SUsbAdapter AdapterFromPortName(const std::string& portName, const std::string& friendlyName);
 
 // Makes the port link linkDir/COMn (n = the adapter's number) lead to the adapter's stable
 // name, creating the folder. A link that leads to the same adapter, or to nothing, is

@@ -137,4 +137,30 @@ TEST(UsbAdapters, CreatePortLinkReplacesOnlyLinksToTheSameAdapterOrToNothing) {
     }
 }
 
+// Windows names its COM ports itself; the list line shows the friendly name without the
+// port name the system adds to it.
+TEST(UsbAdapters, WindowsPortNamesMakeListLines) {
+    struct SRow {
+        const char* m_pszPort;
+        const char* m_pszFriendly;
+        std::string m_strLine;  // "" when the port is not listed
+    };
+    const SRow rows[] = {
+        {"COM5", "USB Serial Port (COM5)", "COM5 USB Serial Port (COM5) linked"},
+        {"COM1", "Communications Port (COM1)", "COM1 Communications Port (COM1) linked"},
+        {"COM32", "Prolific USB-to-Serial Comm Port",
+         "COM32 Prolific USB-to-Serial Comm Port (COM32) linked"},
+        {"COM3", "", "COM3 Serial port (COM3) linked"},
+        {"COM33", "USB Serial Port (COM33)", ""},
+        {"COM05", "USB Serial Port (COM05)", ""},
+        {"LPT1", "Printer Port (LPT1)", ""},
+        {"", "", ""},
+    };
+    for (const SRow& row : rows) {
+        const SUsbAdapter port = AdapterFromPortName(row.m_pszPort, row.m_pszFriendly);
+        const std::vector<std::string> lines = Lines({port});
+        EXPECT_EQ(port.m_nComNumber > 0 ? lines.front() : "", row.m_strLine) << row.m_pszPort;
+    }
+}
+
 }  // namespace
