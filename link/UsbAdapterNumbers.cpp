@@ -31,9 +31,9 @@ void NumberNewAdapters(std::vector<SUsbAdapter>& adapters, const std::function<b
 SUsbAdapter AdapterFromPortName(const std::string& portName, const std::string& friendlyName) {
     SUsbAdapter port;
     const bool digits = portName.size() > 3 && portName.size() <= 5 && portName.compare(0, 3, "COM") == 0 &&
-                        portName[3] != '0' &&
-                        std::all_of(portName.begin() + 3, portName.end(),
-                                    [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+                        portName[3] != '0' && std::all_of(portName.begin() + 3, portName.end(), [](char c) {
+                            return std::isdigit(static_cast<unsigned char>(c)) != 0;
+                        });
     const int number = digits ? std::stoi(portName.substr(3)) : 0;
     if (number < 1 || number > kUsbAdapterHighestCom)
         return port;
