@@ -16,6 +16,7 @@
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QStyle>
@@ -69,6 +70,7 @@ CTovamoDlg::CTovamoDlg(CHardware& hardware, CSettingsStore& settings, SAdapterFo
     connect(m_pConnect, &QPushButton::clicked, this, &CTovamoDlg::OnOK);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_pCombo, &QComboBox::currentIndexChanged, this, &CTovamoDlg::ShowResolvedDevice);
+    connect(m_pCombo, &QComboBox::currentIndexChanged, this, &CTovamoDlg::ShowLineFromItsStart);
     m_pAdapterTimer = new QTimer(this);
     connect(m_pAdapterTimer, &QTimer::timeout, this, &CTovamoDlg::OnAdapterTimer);
     OnInitDialog();
@@ -83,6 +85,7 @@ void CTovamoDlg::OnInitDialog() {
     // A stored number outside 1..32 leaves nothing selected.
     m_pCombo->setCurrentIndex(g_nNumCom >= 1 && g_nNumCom <= res::kPortCount ? g_nNumCom - 1 : -1);
     ShowResolvedDevice();
+    ShowLineFromItsStart();
     m_pCombo->setFocus();
     m_pAdapterTimer->start(kAdapterScanMs);
 }
@@ -99,6 +102,16 @@ void CTovamoDlg::OnAdapterTimer() {
     m_adapters = std::move(adapters);
     ShowAdapters();
     ShowResolvedDevice();
+    ShowLineFromItsStart();
+}
+
+// An adapter's line is longer than the box: its start, the port's number, stays in view
+// (selected, as choosing a line selects it).
+void CTovamoDlg::ShowLineFromItsStart() {
+    if (m_pCombo->currentIndex() < 0)
+        return;
+    const int length = static_cast<int>(m_pCombo->lineEdit()->text().size());
+    m_pCombo->lineEdit()->setSelection(length, -length);
 }
 
 // Only changed lines are set: the selection stays on its number, and a line being typed

@@ -40,6 +40,7 @@ private:
     void ShowResolvedDevice();
     void OnAdapterTimer();
     void ShowAdapters();
+    void ShowLineFromItsStart();
     const SUsbAdapter* AdapterAt(int number) const;
     bool LinkAdapter(int number);
 

@@ -168,6 +168,7 @@ TEST_F(PortDialogTest, AdaptersAreListedAtTheirNumbersFollowPlugsAndConnectLinks
         EXPECT_TRUE(apptest::WaitUntil([&]() { return combo->itemText(1) == QStringLiteral("COM2"); }));
         EXPECT_EQ(combo->currentIndex(), 0) << "the selection stays";
         EXPECT_EQ(combo->currentText(), combo->itemText(0));
+        EXPECT_EQ(combo->lineEdit()->cursorPosition(), 0) << "the line's start, its number, in view";
         apptest::WhenVisible<CMySheet>([&](CMySheet* sheet) {
             sheetSeen = hardware.IsOpen();
             QTest::mouseClick(Button(sheet, "Cancel"), Qt::LeftButton);
