@@ -217,7 +217,7 @@ int main(int argc, char* argv[]) {
     CStderrMessages messages;
     g_Hardware.SetMessageBox(&messages);
     if (dlg.PortCombo()->currentIndex() < 0 ||
-        g_Hardware.OpenPort(dlg.PortCombo()->currentText().toStdString()) != 1)
+        g_Hardware.OpenPort("COM" + std::to_string(dlg.PortCombo()->currentIndex() + 1)) != 1)
         return 1;
     dlg.hide();
     int status = 0;
