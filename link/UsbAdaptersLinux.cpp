@@ -99,39 +99,58 @@ CUsbAdapterScan::CUsbAdapterScan(SAdapterFolders folders) : m_Folders(std::move(
         m_Folders.m_probeUart = SystemProbeUart;
 }
 
-std::vector<SUsbAdapter> CUsbAdapterScan::Scan() {
+namespace {
+
+// The adapters under their stable names, one per device node, without numbers yet.
+std::vector<SUsbAdapter> ListAdapters(const SAdapterFolders& folders) {
     std::vector<SUsbAdapter> adapters;
-    for (const std::string& name : FolderEntries(m_Folders.m_strById)) {
+    for (const std::string& name : FolderEntries(folders.m_strById)) {
         SUsbAdapter adapter;
-        adapter.m_strById = m_Folders.m_strById + "/" + name;
+        adapter.m_strById = folders.m_strById + "/" + name;
         adapter.m_strDevice = BaseName(RealPath(adapter.m_strById));
         const bool twice = std::any_of(adapters.begin(), adapters.end(), [&](const SUsbAdapter& seen) {
             return seen.m_strDevice == adapter.m_strDevice;
         });
         if (adapter.m_strDevice.empty() || twice)
             continue;  // unplugged while looking, or a second name of the same device
-        adapter.m_strProduct = ProductName(m_Folders.m_strSysClassTty, adapter.m_strDevice);
+        adapter.m_strProduct = ProductName(folders.m_strSysClassTty, adapter.m_strDevice);
         adapters.push_back(std::move(adapter));
     }
+    return adapters;
+}
+
+// Gives each adapter the lowest number whose port link leads to it; returns which
+// numbers have a port link at all (leading anywhere, or nowhere).
+std::vector<bool> NumberLinkedAdapters(std::vector<SUsbAdapter>& adapters, const std::string& linkDir) {
     std::vector<bool> linked(kUsbAdapterHighestCom + 1, false);
     for (int n = 1; n <= kUsbAdapterHighestCom; ++n) {
-        const std::string link = LinkPath(m_Folders.m_strPortLinks, n);
-        linked[static_cast<std::size_t>(n)] = LinkExists(link);
-        for (SUsbAdapter& adapter : adapters) {
-            if (linked[static_cast<std::size_t>(n)] && !adapter.m_bLinked &&
-                LeadsTo(link, m_Folders.m_strPortLinks, adapter)) {
-                adapter.m_nComNumber = n;
-                adapter.m_bLinked = true;
-                break;
-            }
+        const std::string link = LinkPath(linkDir, n);
+        if (!LinkExists(link))
+            continue;
+        linked[static_cast<std::size_t>(n)] = true;
+        const auto owner = std::find_if(adapters.begin(), adapters.end(), [&](const SUsbAdapter& adapter) {
+            return !adapter.m_bLinked && LeadsTo(link, linkDir, adapter);
+        });
+        if (owner != adapters.end()) {
+            owner->m_nComNumber = n;
+            owner->m_bLinked = true;
         }
     }
+    return linked;
+}
+
+}  // namespace
+
+std::vector<SUsbAdapter> CUsbAdapterScan::Scan() {
+    std::vector<SUsbAdapter> adapters = ListAdapters(m_Folders);
+    const std::vector<bool> linked = NumberLinkedAdapters(adapters, m_Folders.m_strPortLinks);
     NumberNewAdapters(
         adapters, [&](int n) { return linked[static_cast<std::size_t>(n)] || IsBuiltInPort(n); }, m_offered);
     m_offered.clear();
     for (const SUsbAdapter& adapter : adapters)
         if (!adapter.m_bLinked && adapter.m_nComNumber > 0)
             m_offered[adapter.m_strById] = adapter.m_nComNumber;
+    // By number; an adapter without one (all 32 taken) last.
     std::stable_sort(adapters.begin(), adapters.end(), [](const SUsbAdapter& a, const SUsbAdapter& b) {
         return static_cast<unsigned>(a.m_nComNumber - 1) < static_cast<unsigned>(b.m_nComNumber - 1);
     });
