@@ -30,6 +30,18 @@ void TakeWord(const std::string& word, SCliArgs& args) {
         args.positional.push_back(word);
 }
 
+// The switches of diff and update, which take no value.
+bool TakeFlag(const std::string& word, SCliArgs& args) {
+    bool* flag = word == "--numeric"          ? &args.bNumeric
+                 : word == "--dry-run"        ? &args.bDryRun
+                 : word == "--mark-differing" ? &args.bMarkDiffering
+                 : word == "--no-snapshot"    ? &args.bNoSnapshot
+                                              : nullptr;
+    if (flag != nullptr)
+        *flag = true;
+    return flag != nullptr;
+}
+
 // One option word (and its value); false after a complaint.
 bool TakeOption(const std::vector<std::string>& words, std::size_t& at, SCliArgs& args) {
     const std::string& word = words[at];
@@ -45,6 +57,8 @@ bool TakeOption(const std::vector<std::string>& words, std::size_t& at, SCliArgs
     } else if (IsOption(word, "--report")) {
         args.report = ValueOf(words, at, "--report", args);
         return args.report.has_value();
+    } else if (TakeFlag(word, args)) {
+        return true;
     } else if (word == "-o") {
         if (at + 1 >= words.size()) {
             args.strError = (args.strCommand.empty() ? "" : args.strCommand + ": ") + "-o needs a file name";

@@ -16,6 +16,10 @@ struct SCliArgs {
     std::vector<std::string> positional;  // words after the command that are not options
     std::optional<std::string> output;    // -o FILE
     std::optional<std::string> report;    // --report FILE
+    bool bNumeric = false;                // --numeric (diff, update --mark-differing)
+    bool bDryRun = false;                 // --dry-run (update)
+    bool bMarkDiffering = false;          // --mark-differing (update)
+    bool bNoSnapshot = false;             // --no-snapshot (update)
     std::string strError;                 // a usage complaint; empty when the words are fine
 };
 

@@ -11,3 +11,4 @@
 int RunMonitorCommand(const std::string& port, const SCliArgs& args);
 int RunReadCommand(const std::string& port, const SCliArgs& args);
 int RunUpdateCommand(const std::string& port, const SCliArgs& args);
+int RunDiffCommand(const std::string& port, const SCliArgs& args);

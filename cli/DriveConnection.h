@@ -9,7 +9,8 @@
 #include "link/Hardware.h"
 
 // The port, its reader and a procedure session on them, for one command of read and
-// update. SIGINT and SIGTERM end a running procedure as "Clear Table" would.
+// update. SIGINT and SIGTERM end a running procedure as "Stop" does (a value being stepped
+// is left with Escape).
 class CDriveConnection {
 public:
     CDriveConnection() : m_hardware(&m_messages) {

@@ -3,6 +3,7 @@
 // Exit statuses of tovamo-cli.
 enum CliExit : int {
     kExitDone = 0,            // done; for procedures: the top level wrapped around
+    kExitDiffers = 1,         // diff: some rows differ
     kExitPortFailed = 2,      // the port could not be opened
     kExitWatchdog = 3,        // the drive went silent and the watchdog ended the procedure
     kExitOverflowLevels = 4,  // "Overflov Levels"

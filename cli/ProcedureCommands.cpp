@@ -8,14 +8,20 @@
 #include "cli/Commands.h"
 #include "cli/DriveConnection.h"
 #include "cli/ExitCodes.h"
+#include "cli/ProcedureOutput.h"
 #include "cli/ProcedureTable.h"
 #include "cli/ProgressLine.h"
 #include "cli/StderrMessageBox.h"
 #include "cli/UpdateReport.h"
 #include "cli/Usage.h"
+#include "platform/ConfigPaths.h"
 #include "table/FileError.h"
 #include "table/ParamFile.h"
+#include "table/Snapshot.h"
 #include "table/TableRows.h"
+#include "table/TablesStatus.h"
+#include "table/UpdateOutcome.h"
+#include "table/UpdatePlan.h"
 
 namespace {
 
@@ -26,6 +32,8 @@ int CheckArgs(const SCliArgs& args, bool bNeedsFile) {
         return UsageError(bNeedsFile ? "update needs one FILE" : "read takes no FILE (use -o FILE)", command);
     if (!bNeedsFile && args.report)
         return UsageError("--report belongs to update", command);
+    if (const int status = CheckSwitches(args, bNeedsFile, bNeedsFile))
+        return status;
     if (!bNeedsFile)
         return 0;
     // The four-column table and the report are not parameter files: writing either over
@@ -42,60 +50,36 @@ int CheckArgs(const SCliArgs& args, bool bNeedsFile) {
     return 0;
 }
 
-std::optional<std::string> OutputPath(const SCliArgs& args) {
-    if (!args.output || *args.output == "-")
-        return std::nullopt;
-    return args.output;
-}
-
-int EndStatus(ETablesEnd how) {
-    switch (how) {
-        case ETablesEnd::kCompleted:
-            return kExitDone;
-        case ETablesEnd::kOverflow:
-            return kExitOverflowLevels;
-        case ETablesEnd::kStopped:
-            return kExitInterrupted;
-        case ETablesEnd::kWatchdog:
-        case ETablesEnd::kNoWrap:
-            break;
-    }
-    return kExitWatchdog;
-}
-
-// After the table has been written: an end the drive caused says so. `procedure` is
-// "Read" or "Update", the procedure that was running.
-int FinalStatus(ETablesEnd how, const char* procedure) {
-    if (how == ETablesEnd::kWatchdog)
-        std::fputs("tovamo-cli: no answer from the drive for 1.3 s; the table so far was written\n", stderr);
-    if (how == ETablesEnd::kNoWrap)
-        std::fprintf(stderr,
-                     "tovamo-cli: %s stopped: the drive's menu did not come back to its first item; the "
-                     "table so far was written\n",
-                     procedure);
-    return EndStatus(how);
-}
-
-bool WriteToStdout(const std::string& content) {
-    if (std::fwrite(content.data(), 1, content.size(), stdout) == content.size() && std::fflush(stdout) == 0)
-        return true;
-    std::fputs("tovamo-cli: the table could not be written to stdout\n", stderr);
-    return false;
-}
-
-// `content` to `path`, or stdout without one; false after a message.
-bool WriteOutput(const std::optional<std::string>& path, const std::string& content) {
-    if (!path)
-        return WriteToStdout(content);
-    if (const int nErrno = WriteParamFile(*path, content)) {
-        CStderrMessageBox().ShowMessage(FileErrorMessage(FileErrorCauseFromErrno(nErrno), *path));
+// Between the scan and the update: the file's values, the marks, the snapshot. False
+// after a message: nothing of the update may be sent then.
+bool PrepareUpdate(CProcedureSession& session, const SCliArgs& args) {
+    CTables& tables = session.Tables();
+    const int nMessages = session.MessageCount();
+    session.Paths().m_openPath = args.positional[0];
+    tables.OnReadFile();
+    if (session.MessageCount() != nMessages)
         return false;
+    if (args.bMarkDiffering) {
+        tables.SetCompare(args.bNumeric ? ECompare::kNumeric : ECompare::kText);
+        const std::string text = "tovamo-cli: " + MarkedStatusText(tables.MarkDiffering()) + "\n";
+        std::fputs(text.c_str(), stderr);
     }
-    return true;
+    if (args.bDryRun || args.bNoSnapshot)
+        return true;
+    const SSnapshotResult snapshot =
+        WriteSnapshot(TovamoSnapshotDir(), DriveFileText(tables.GetGrid()), LocalTimeNow());
+    const std::string text = snapshot.Ok()
+                                 ? "tovamo-cli: snapshot: " + snapshot.strPath + "\n"
+                                 : "tovamo-cli: " + snapshot.strError + "; the update was not started\n";
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    return snapshot.Ok();
 }
 
-std::string ReadProgress(const CTables& tables) {
-    return "read: " + std::to_string(tables.GetGrid().GetRowCount() - 1) + " rows, level " +
+std::string UpdateProgressText(const CTables& tables, const CUpdateProgress& marked) {
+    if (!tables.IsUpdating())
+        return ReadProgress(tables);
+    return "update: " + std::to_string(marked.MarkedVisited()) + " of " +
+           std::to_string(marked.MarkedCount()) + " marked parameters done, level " +
            std::to_string(tables.GetLevel());
 }
 
@@ -132,34 +116,32 @@ int RunUpdateCommand(const std::string& port, const SCliArgs& args) {
         return kExitPortFailed;
     CProcedureSession& session = drive.Session();
     CTables& tables = session.Tables();
-    CUpdateReport report(ParseParamFile(content));
+    CUpdateProgress marked;
     CProgressLine progress;
     session.SetRecordObserver([&](const CServoData& record) {
-        report.NoteRecord(record);
-        progress.Show(tables.IsUpdating()
-                          ? "update: " + std::to_string(report.MarkedVisited()) + " of " +
-                                std::to_string(report.MarkedCount()) + " marked parameters done, level " +
-                                std::to_string(tables.GetLevel())
-                          : ReadProgress(tables));
+        marked.NoteRecord(record);
+        progress.Show(UpdateProgressText(tables, marked));
     });
     ETablesEnd how = session.Run(&CTables::OnReadDrive);
     const char* procedure = "Read";
     bool bFileFailed = false;
     if (how == ETablesEnd::kCompleted) {
-        report.NoteValuesBefore(tables.GetGrid());
-        const int nMessages = session.MessageCount();
-        session.Paths().m_openPath = file;
-        tables.OnReadFile();
-        bFileFailed = session.MessageCount() != nMessages;
+        bFileFailed = !PrepareUpdate(session, args);
+        if (!bFileFailed && args.bDryRun) {
+            progress.Clear();
+            return WriteOutput(OutputPath(args), PlanTextUtf8(MakeUpdatePlan(tables.GetGrid())))
+                       ? kExitDone
+                       : kExitFileFailed;
+        }
         if (!bFileFailed) {
             procedure = "Update";
+            marked.NoteMarked(tables.GetGrid());
             how = session.Run(&CTables::OnUpdateDrive);
         }
     }
     progress.Clear();
     const bool bWritten = WriteOutput(OutputPath(args), AllColumnsText(tables.GetGrid()));
-    const bool bReported =
-        !args.report || WriteOutput(args.report, report.Text(tables, how == ETablesEnd::kCompleted));
+    const bool bReported = !args.report || WriteOutput(args.report, UpdateReportText(tables));
     if (bFileFailed || !bWritten || !bReported)
         return kExitFileFailed;
     const bool bAllReached = ReportRowsNotReached(tables.GetGrid());

@@ -22,7 +22,7 @@ ETablesEnd CProcedureSession::Run(void (CTables::*pfnStart)()) {
             m_tables.OnTimer(handle);
         m_tables.ContinueModal();
         if (!m_watcher.m_end && m_stopRequested && m_stopRequested())
-            m_tables.FinishAndRefresh();
+            m_tables.OnStop();
     }
     return *m_watcher.m_end;
 }

@@ -24,7 +24,7 @@ public:
     // Messages shown so far (file errors, "Overflov Levels").
     int MessageCount() const { return m_messages.Count(); }
 
-    // Checked after every wake-up; true ends the running procedure as "Clear Table" would
+    // Checked after every wake-up; true ends the running procedure as "Stop" does
     // (kStopped). Whoever makes it true must also Wake the record queue.
     void SetStopCheck(std::function<bool()> stopRequested) { m_stopRequested = std::move(stopRequested); }
     // Sees every record just before the procedure handles it (for a progress line, for

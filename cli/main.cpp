@@ -41,5 +41,7 @@ int main(int argc, char** argv) {
         return RunReadCommand(port, args);
     if (args.strCommand == "update")
         return RunUpdateCommand(port, args);
+    if (args.strCommand == "diff")
+        return RunDiffCommand(port, args);
     return UsageError("unknown command " + args.strCommand);
 }

@@ -92,10 +92,11 @@ void CTables::NoteUpdateEnd(bool bCompleted) {
 EUpdateOutcome CTables::OutcomeOf(int nRow, bool bCompleted) const {
     const std::string strFile = m_Grid.GetItemText(nRow, kColFile);
     const std::string strAfter = m_Grid.GetItemText(nRow, kColDrive);
-    if (m_rowsOpened.count(nRow) == 0)
-        return bCompleted ? EUpdateOutcome::kNotFound : EUpdateOutcome::kNotReachedAtEnd;
+    // A value the drive showed before is there whether or not the update came to it.
     if (!strFile.empty() && ValuesEqual(GetValueBefore(nRow), strFile, ECompare::kNumeric))
         return EUpdateOutcome::kAlreadyEqual;
+    if (m_rowsOpened.count(nRow) == 0)
+        return bCompleted ? EUpdateOutcome::kNotFound : EUpdateOutcome::kNotReachedAtEnd;
     if (!strFile.empty() && ValuesEqual(strAfter, strFile, ECompare::kNumeric))
         return EUpdateOutcome::kReached;
     if (!IsSteppableNumber(strAfter) || !IsSteppableNumber(strFile))

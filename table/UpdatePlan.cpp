@@ -23,7 +23,9 @@ SUpdatePlan MakeUpdatePlan(const CGridCtrl& grid) {
             continue;
         SPlannedChange row{nRow, grid.GetItemText(nRow, kColName), grid.GetItemText(nRow, kColDrive),
                            grid.GetItemText(nRow, kColFile)};
-        if (!IsSteppableNumber(row.strFile) || !IsSteppableNumber(row.strDrive))
+        if (row.strDrive.empty())
+            plan.leftAlone.push_back({std::move(row), EPlanSkip::kNotOnDrive});
+        else if (!IsSteppableNumber(row.strFile) || !IsSteppableNumber(row.strDrive))
             plan.leftAlone.push_back({std::move(row), EPlanSkip::kNotANumber});
         else if (ValuesEqual(row.strDrive, row.strFile, ECompare::kNumeric))
             plan.leftAlone.push_back({std::move(row), EPlanSkip::kAlreadyEqual});
@@ -41,6 +43,9 @@ std::string PlanChangeUtf8(const SPlannedChange& change) {
 std::string PlanSkipUtf8(const SPlannedSkip& skip) {
     if (skip.eWhy == EPlanSkip::kAlreadyEqual)
         return NameUtf8(skip.row.strName) + ": " + Windows1252ToUtf8(skip.row.strDrive) + " (already equal)";
+    if (skip.eWhy == EPlanSkip::kNotOnDrive)
+        return NameUtf8(skip.row.strName) + ": " + Windows1252ToUtf8(skip.row.strFile) +
+               " (not on the drive)";
     return PlanChangeUtf8(skip.row) + " (not a number)";
 }
 

@@ -21,6 +21,7 @@ struct SPlannedChange {
 enum class EPlanSkip {
     kAlreadyEqual,  // the drive shows the file's value already (also as a number: 3 and 3.00)
     kNotANumber,    // the drive value or the file value is not a number the update steps
+    kNotOnDrive,    // the drive showed no value for it (a name only the file has, a sub-menu)
 };
 
 struct SPlannedSkip {
@@ -39,7 +40,8 @@ SUpdatePlan MakeUpdatePlan(const CGridCtrl& grid);
 // "name: drive value → file value" in UTF-8 (the arrow is U+2192); the name without the
 // blanks the drive pads it with at its end.
 std::string PlanChangeUtf8(const SPlannedChange& change);
-// "name: drive value (already equal)" or "name: drive value → file value (not a number)".
+// "name: drive value (already equal)", "name: drive value → file value (not a number)"
+// or "name: file value (not on the drive)".
 std::string PlanSkipUtf8(const SPlannedSkip& skip);
 // The confirmation's text as a whole: "N marked parameters will be changed:" and their
 // lines, then "Left alone:" and theirs (LF line ends, UTF-8).

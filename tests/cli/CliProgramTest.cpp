@@ -30,8 +30,12 @@ TEST(CliProgram, HelpForEachCommandAndVersion) {
          {"link<TAB>lost", "link<TAB>back"}},
         {{"read", "-h", "extra"}, "usage: tovamo-cli [--port PORT] read [-o FILE]\n", {"130", "CR LF"}},
         {{"--help", "update"},
-         "usage: tovamo-cli [--port PORT] update FILE [-o OUT] [--report REPORT]\n",
-         {"gave up after ten repeats", "gave up between two steps", "OUT may not be FILE", "130"}},
+         "usage: tovamo-cli [--port PORT] update FILE [-o OUT] [--report REPORT] [--dry-run]\n",
+         {"gave up after ten repeats", "gave up between two steps", "OUT may not be FILE", "130",
+          "--no-snapshot", "before-update.txt"}},
+        {{"diff", "--help"},
+         "usage: tovamo-cli [--port PORT] diff FILE [-o OUT] [--numeric]\n",
+         {"1 some do"}},
         {{"read", "--version"}, "tovamo-cli ", {}},
     };
     for (const Row& row : rows) {

@@ -47,7 +47,7 @@ protected:
     }
     ChildResult Cli(const SimDrive& sim, std::vector<std::string> args) {
         args.insert(args.begin(), {TOVAMO_CLI_PATH, "--port", sim.PtyPath()});
-        return RunChild(args, {"XDG_CONFIG_HOME=" + m_Dir.Path()});
+        return RunChild(args, {"XDG_CONFIG_HOME=" + m_Dir.Path(), "XDG_STATE_HOME=" + m_Dir.Path()});
     }
 
     TempDir m_Dir;

@@ -47,7 +47,7 @@ class CliProcedures : public ::testing::Test {
 protected:
     ChildResult Cli(const SimDrive& sim, std::vector<std::string> args) {
         args.insert(args.begin(), {TOVAMO_CLI_PATH, "--port", sim.PtyPath()});
-        return RunChild(args, {"XDG_CONFIG_HOME=" + m_dir.Path()});
+        return RunChild(args, {"XDG_CONFIG_HOME=" + m_dir.Path(), "XDG_STATE_HOME=" + m_dir.Path()});
     }
     std::string ReadTable(const SimDrive& sim) {
         const ChildResult result = Cli(sim, {"read"});

@@ -25,6 +25,7 @@ TEST(UpdatePlan, MarkedRowsAreSplitAsTheValueStepTreatsThem) {
     h.AddRow("P5 Mode ", "1", "auto", "Yes");
     h.AddRow("P6 Other ", "1", "2", "No");
     h.AddRow("P7 Same ", "4.20 A", "4.20 A", "Yes");
+    h.AddRow("P8 Gone ", "", "8", "Yes");
     const SUpdatePlan plan = MakeUpdatePlan(h.m_tables.GetGrid());
     ASSERT_EQ(plan.changes.size(), 2u);
     EXPECT_EQ(plan.changes[1].nRow, 3);
@@ -42,7 +43,8 @@ TEST(UpdatePlan, MarkedRowsAreSplitAsTheValueStepTreatsThem) {
               "  P2 Gain: 3.00 (already equal)\n"
               "  P4 Heat: Error 07 \xE2\x86\x92 7 (not a number)\n"
               "  P5 Mode: 1 \xE2\x86\x92 auto (not a number)\n"
-              "  P7 Same: 4.20 A (already equal)\n");
+              "  P7 Same: 4.20 A (already equal)\n"
+              "  P8 Gone: 8 (not on the drive)\n");
     EXPECT_EQ(PlanTextUtf8(SUpdatePlan{}), "0 marked parameters will be changed.\n");
 }
 
