@@ -18,7 +18,6 @@ import os, pty, select, subprocess, sys, time, tty
 SIM, CLI, CLI_EXE = sys.argv[1:4]
 IDLE = float(sys.argv[4]) if len(sys.argv) > 4 else 10.0
 PREFIX = os.environ["WINEPREFIX"]
-TICK = os.sysconf("SC_CLK_TCK")
 
 
 def start_sim(*args):
@@ -68,10 +67,16 @@ class Relay:
         return got, keys, answers
 
 
-def cpu_ticks(pid):
-    with open(f"/proc/{pid}/stat") as f:
-        fields = f.read().rsplit(")", 1)[1].split()
-    return int(fields[11]) + int(fields[12])
+def cpu_seconds(pid):
+    """Run time of all the process's threads (schedstat, in ns: finer than clock ticks)."""
+    total = 0
+    for task in os.listdir(f"/proc/{pid}/task"):
+        try:
+            with open(f"/proc/{pid}/task/{task}/schedstat") as f:
+                total += int(f.read().split()[0])
+        except OSError:
+            pass
+    return total / 1e9
 
 
 def program(exe_port, wine):
@@ -112,13 +117,13 @@ def monitor_bench(wine):
         relay.pump([out])
     pid = find_pid(proc, wine)
     server = wineserver_pid() if wine else None
-    t0, c0 = time.monotonic(), cpu_ticks(pid)
-    s0 = cpu_ticks(server) if server else 0
+    t0, c0 = time.monotonic(), cpu_seconds(pid)
+    s0 = cpu_seconds(server) if server else 0
     while time.monotonic() - t0 < IDLE:
         relay.pump([out], timeout=0.5)
     seconds = time.monotonic() - t0
-    idle = (cpu_ticks(pid) - c0) / TICK / seconds * 100
-    server_idle = ((cpu_ticks(server) - s0) / TICK / seconds * 100) if server else 0.0
+    idle = (cpu_seconds(pid) - c0) / seconds * 100
+    server_idle = ((cpu_seconds(server) - s0) / seconds * 100) if server else 0.0
     key_lat, rec_lat = [], []
     for i in range(120):
         key = b"u" if i % 2 == 0 else b"d"
@@ -165,7 +170,7 @@ def main():
     for name, wine in ((("Wine", True),) if os.environ.get("ONLY_WINE") else (("Linux", False), ("Wine", True))):
         idle, server, keys, recs = monitor_bench(wine)
         wall, wire, status = read_bench(wine)
-        print(f"{name:10}{idle:12.3f}{server:14.3f}{pct(recs, 50):9.2f} /{pct(recs, 99):7.2f}"
+        print(f"{name:10}{idle:12.4f}{server:14.4f}{pct(recs, 50):9.2f} /{pct(recs, 99):7.2f}"
               f"{pct(keys, 50):9.2f} /{pct(keys, 99):7.2f}   {wall:6.2f}/{wire:6.2f} s = {wall / wire:.4f}"
               f"{'' if status == 0 else f' (status {status})'}")
         sys.stdout.flush()
