@@ -10,7 +10,7 @@ packages=(
     # Installing and packaging (scripts/package.sh, scripts/check-install.sh)
     scdoc librsvg2-bin dpkg-dev desktop-file-utils appstream lintian man-db
     # The Windows cross build, its tests under Wine and its zip (preset "windows")
-    g++-mingw-w64-x86-64-posix googletest wine wine64 zip
+    g++-mingw-w64-x86-64-posix googletest wine wine64 zip unzip
 )
 missing=()
 for p in "${packages[@]}"; do
