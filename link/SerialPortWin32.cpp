@@ -1,6 +1,7 @@
 #include "link/SerialPortWin32.h"
 
 #include <cerrno>
+#include <cstring>
 
 #include "link/PortWait.h"
 #include "link/SystemSerialPort.h"
@@ -30,9 +31,13 @@ SSerialResult Failure(int error, const std::string& what) {
     return {error, what + SystemErrorText(::GetLastError())};
 }
 
-DWORD& FlagsWord(DCB& block) {
-    // The bit fields after DCBlength and BaudRate share one 32-bit word.
-    return *reinterpret_cast<DWORD*>(reinterpret_cast<char*>(&block) + 2 * sizeof(DWORD));
+// The bit fields after DCBlength and BaudRate share one 32-bit word.
+void ClearFlagBits(DCB& block, DWORD bits) {
+    char* const word = reinterpret_cast<char*>(&block) + 2 * sizeof(DWORD);
+    DWORD flags = 0;
+    std::memcpy(&flags, word, sizeof flags);
+    flags &= ~bits;
+    std::memcpy(word, &flags, sizeof flags);
 }
 
 }  // namespace
@@ -79,7 +84,7 @@ SSerialResult CSerialPortWin32::Configure() {
     block.ByteSize = 8;
     block.Parity = NOPARITY;
     block.StopBits = ONESTOPBIT;
-    FlagsWord(block) &= ~kClearedFlagBits;
+    ClearFlagBits(block, kClearedFlagBits);
     if (!::SetCommState(m_hPort, &block))
         return Failure(EIO, "cannot apply the line settings: ");
     // No read time-out: the reader's one-byte wait read returns with the first byte (reads
