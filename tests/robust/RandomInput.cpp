@@ -4,6 +4,7 @@
 #include "grid/qt/GridWnd.h"
 #include "robust/FailureReport.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeySequence>
@@ -16,6 +17,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -29,8 +31,15 @@ const QString kTypedCharacters = QStringLiteral(
     "abcdefghijklmnopqrstuvwxyz0123456789 .,-+:/\u00e4\u00f6\u00fc\u00df"
     "\u00e9\u00b0\u00b5\u20ac\u03a9");
 
+// The widget's class, and a button's text; valid for the next few calls (one note).
 const char* Name(const QWidget* widget) {
-    return widget != nullptr ? widget->metaObject()->className() : "nothing";
+    static std::string names[4];
+    static unsigned next = 0;
+    std::string& name = names[next++ % 4];
+    name = widget != nullptr ? widget->metaObject()->className() : "nothing";
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        name += " \"" + button->text().toStdString() + "\"";
+    return name.c_str();
 }
 
 }  // namespace
@@ -162,6 +171,8 @@ void CRandomInput::RandomKey(QWidget& window) {
 
 void CRandomInput::TypeCharacter(QWidget& window) {
     QChar c = kTypedCharacters.at(Below(static_cast<int>(kTypedCharacters.size())));
+    if (c == QLatin1Char(' ') && IsCancel(QApplication::focusWidget()) && !Chance(10))
+        c = QLatin1Char('x');
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
     if (c.isLower() && Chance(30)) {
         c = c.toUpper();
@@ -317,14 +328,20 @@ QPoint CRandomInput::PointIn(const QWidget& window, const CGridWnd* pGrid) {
                 children.push_back(child);
         const QWidget* child =
             children.empty() ? nullptr : children[Below(static_cast<int>(children.size()))];
-        // Cancel ends the program, which then starts again: rarely, so that most of the
-        // time goes to the pages.
-        const auto* button = qobject_cast<const QPushButton*>(child);
-        if (child != nullptr &&
-            (button == nullptr || button->text() != QStringLiteral("Cancel") || Chance(10)))
+        if (child != nullptr && (!IsCancel(child) || Chance(2)))
             return WidgetPoint(window, *child);
     }
-    return {Below(window.width()), Below(window.height())};
+    QPoint point(Below(window.width()), Below(window.height()));
+    if (IsCancel(window.childAt(point)) && !Chance(2))
+        point = {Below(window.width() / 2), Below(window.height())};  // Cancel is at the right
+    return point;
+}
+
+// Cancel ends the program, which then starts again: rarely, so that most of the time
+// goes to the pages.
+bool CRandomInput::IsCancel(const QWidget* widget) {
+    const auto* button = qobject_cast<const QPushButton*>(widget);
+    return button != nullptr && button->text() == QStringLiteral("Cancel");
 }
 
 QPoint CRandomInput::WidgetPoint(const QWidget& window, const QWidget& widget) {

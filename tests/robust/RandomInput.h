@@ -51,6 +51,7 @@ private:
 
     QPoint PointIn(const QWidget& window, const CGridWnd* pGrid);
     QPoint GridPoint(const QWidget& window, const CGridWnd& grid);
+    static bool IsCancel(const QWidget* widget);
     QPoint WidgetPoint(const QWidget& window, const QWidget& widget);
     QPoint DragStep(const QWidget& window, QPoint from);
     Qt::KeyboardModifiers RandomModifiers(int nShift, int nControl);

@@ -1,6 +1,6 @@
-// tovamo-robust [--seconds N] [--seed S] [--verbose]: the desktop program against the
-// simulated drive on the offscreen platform, fed seeded random input for N seconds
-// (default 30) after Connect and a complete read on the Table page. A run without
+// tovamo-robust [--seconds N] [--seed S] [--baud N] [--verbose]: the desktop program
+// against the simulated drive (paced at 9600 baud, 0 = unpaced) on the offscreen platform, fed seeded random
+// input for N seconds (default 30) after Connect and a complete read on the Table page. A run without
 // --seed takes a random one. The seed is printed at the start and with every failure;
 // the same seed gives the same choices, though the drive's timing may still differ.
 // Exit status 0 when the program neither crashed nor hung, 1 after a failure, 2 for
@@ -31,6 +31,7 @@ struct SOptions {
     std::uint64_t seed = 0;
     bool bVerbose = false;
     int nHangSeconds = 20;  // one event taking this long counts as a hang
+    int nBaud = 9600;       // the drive's pace: a read takes long enough to type into
 };
 
 std::optional<SOptions> ParseOptions(int argc, char* argv[]) {
@@ -46,6 +47,8 @@ std::optional<SOptions> ParseOptions(int argc, char* argv[]) {
                 options.seed = std::stoull(argv[++i]);
             else if (arg == "--hang-seconds" && bHasValue)
                 options.nHangSeconds = std::stoi(argv[++i]);
+            else if (arg == "--baud" && bHasValue)
+                options.nBaud = std::stoi(argv[++i]);
             else if (arg == "--verbose")
                 options.bVerbose = true;
             else
@@ -54,7 +57,7 @@ std::optional<SOptions> ParseOptions(int argc, char* argv[]) {
             return std::nullopt;
         }
     }
-    if (options.nSeconds < 0 || options.nHangSeconds <= 0)
+    if (options.nSeconds < 0 || options.nHangSeconds <= 0 || options.nBaud < 0)
         return std::nullopt;
     return options;
 }
@@ -89,10 +92,6 @@ int Run(const SOptions& options, int argc, char* argv[]) {
     qInstallMessageHandler(FilterQtMessages);
     QApplication application(argc, argv);
 
-    SimDriveOptions driveOptions;
-    driveOptions.linkPath = TovamoPortLinkDir() + "/COM1";
-    SimDrive drive(driveOptions);
-
     CRandomInput input(options.seed, options.bVerbose);
     CFileAnswers files(input, home.filePath(QStringLiteral("files")));
     files.Install();
@@ -100,9 +99,16 @@ int Run(const SOptions& options, int argc, char* argv[]) {
     // (plus the start) means the program stopped ending its runs.
     robust::CHangWatchdog watchdog(options.nHangSeconds, 2 * options.nSeconds + 180);
     CProgramDriver driver(input, watchdog, options.nSeconds * 1000);
+    SimDriveOptions driveOptions;
+    driveOptions.linkPath = TovamoPortLinkDir() + "/COM1";
+    driveOptions.baud = options.nBaud;
     bool bPassed = true;
-    while (bPassed && driver.TimeLeft())
+    while (bPassed && driver.TimeLeft()) {
+        // A fresh drive for each start: the random keys of a run may leave the drive's
+        // menus where no read can begin (values changed, a sub-menu open).
+        SimDrive drive(driveOptions);
         bPassed = driver.RunProgram();
+    }
 
     const double seconds = static_cast<double>(driver.RandomMs()) / 1000.0;
     std::printf(
@@ -119,8 +125,9 @@ int Run(const SOptions& options, int argc, char* argv[]) {
 int main(int argc, char* argv[]) {
     const std::optional<SOptions> options = ParseOptions(argc, argv);
     if (!options) {
-        std::fprintf(stderr,
-                     "usage: tovamo-robust [--seconds N] [--seed S] [--hang-seconds N] [--verbose]\n");
+        std::fprintf(
+            stderr,
+            "usage: tovamo-robust [--seconds N] [--seed S] [--hang-seconds N] [--baud N] [--verbose]\n");
         return 2;
     }
     const std::string replay =
