@@ -21,10 +21,22 @@ ETablesEnd CProcedureSession::Run(void (CTables::*pfnStart)()) {
         for (unsigned handle : m_timers.Due())
             m_tables.OnTimer(handle);
         m_tables.ContinueModal();
-        if (!m_watcher.m_end && m_stopRequested && m_stopRequested())
+        if (!m_watcher.m_end && m_stopRequested && m_stopRequested()) {
             m_tables.OnStop();
+            DrainAnswers();
+        }
     }
     return *m_watcher.m_end;
+}
+
+// The drive still answers the keys sent before the stop (and the Escape of the stop).
+// Those answers are taken in and dropped here: left unread, they would wait in the
+// port for the next command, whose walk would then be one record out of step.
+void CProcedureSession::DrainAnswers() {
+    for (int nRecord = 0; nRecord < kMaxDrained; ++nRecord) {
+        if (m_queue.WaitFor(std::chrono::milliseconds(kDrainQuietMs)) == nullptr)
+            return;
+    }
 }
 
 // Until the watchdog would end the procedure or the pause timer fires, whichever is

@@ -38,7 +38,12 @@ public:
     ETablesEnd Run(void (CTables::*pfnStart)());
 
 private:
+    // A record takes 18 ms at 9600 baud; the drive answers at once.
+    static constexpr int kDrainQuietMs = 200;
+    static constexpr int kMaxDrained = 8;
+
     std::chrono::milliseconds NextWait();
+    void DrainAnswers();
 
     CSystemTickCount m_clock;
     CDeadlineTimers m_timers{m_clock};

@@ -2,7 +2,9 @@
 // the real program on the simulated drive, real files in a temp folder.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -134,6 +136,30 @@ TEST_F(CliService, SnapshotBeforeTheUpdateOrNoUpdateAtAll) {
     EXPECT_EQ(Cli(sim, {"diff", "--numeric", m_dir.File("drive.txt")}).status, kExitDiffers) << "P2 changed";
     result = Cli(sim, {"update", m_dir.File("wanted.txt"), "--no-snapshot"});
     EXPECT_EQ(result.err.find("snapshot"), std::string::npos) << result.err;
+}
+
+// SIGTERM while P1 is being stepped ends the update as "Stop" does: Escape leaves the
+// value, the drive keeps its stored 0, and nothing follows the Escape.
+TEST_F(CliService, StopDuringTheUpdateLeavesTheSteppedValue) {
+    SimDriveOptions options;
+    options.menu = "param P1 Far ; value=0 ; max=1000\nparam P2 Next ; value=1 ; max=9\n";
+    options.baud = 9600;
+    SimDrive sim(options);
+    const ChildResult read = Cli(sim, {"read"});
+    ASSERT_EQ(read.status, kExitDone) << read.err;
+    const std::size_t scanKeys = sim.KeysReceived().size();
+    WriteFileBytes(m_dir.File("far.txt"), read.out.substr(0, read.out.find('\t')) + "\t500\tYes\r\n");
+    ChildProcess cli(
+        {TOVAMO_CLI_PATH, "--port", sim.PtyPath(), "update", m_dir.File("far.txt"), "--no-snapshot"},
+        {"XDG_CONFIG_HOME=" + m_dir.Path(), "XDG_STATE_HOME=" + m_dir.Path()});
+    ASSERT_TRUE(sim.WaitForKeys(2 * scanKeys + 11 + 20, std::chrono::seconds(20)));
+    cli.Signal(SIGTERM);
+    EXPECT_EQ(cli.Wait(std::chrono::seconds(10)), kExitInterrupted) << cli.Stderr();
+    const std::string updateKeys = sim.KeysReceived().substr(2 * scanKeys);
+    EXPECT_TRUE(std::regex_match(updateKeys, std::regex("o{11}eu+o"))) << updateKeys;
+    // The drive's answers to the last keys were taken in before the end: the next
+    // command's walk is in step with the drive again.
+    EXPECT_EQ(Cli(sim, {"read"}).out, read.out) << "P1 keeps its stored value";
 }
 
 }  // namespace
