@@ -34,6 +34,14 @@ public:
     virtual bool PreTranslatePageMessage(QEvent* event);
     // Called about every 50 ms while this page is active in a running sheet.
     virtual bool ContinueModal();
+    // True while the page runs something that leaving it would starve; the sheet then
+    // asks OnKillActive before another page is turned to.
+    virtual bool IsBusy() const { return false; }
+    // The user turns to another page while this one is busy (it is the active page
+    // again while it asks); false keeps the page.
+    virtual bool OnKillActive() { return true; }
+    // The sheet is being closed; false keeps it open.
+    virtual bool OnQueryCancel() { return true; }
 
 protected:
     bool event(QEvent* event) override;

@@ -26,6 +26,7 @@ CMySheet::CMySheet(CHardware& hardware, QWidget* parent) : QDialog(parent), m_Ha
     m_pCancel->setFixedSize(du.Size(50, 14));
     m_pCancel->setAutoDefault(false);
     connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_pTabs, &QTabWidget::currentChanged, this, &CMySheet::OnTabChanged);
 
     m_pLinkState = new CLinkStateLine(this);
     auto* buttons = new QHBoxLayout;
@@ -63,6 +64,32 @@ CMyCPropertyPage* CMySheet::GetActivePage() const {
     return qobject_cast<CMyCPropertyPage*>(m_pTabs->currentWidget());
 }
 
+CMyCPropertyPage* CMySheet::PageAt(int nIndex) const {
+    return qobject_cast<CMyCPropertyPage*>(m_pTabs->widget(nIndex));
+}
+
+// A busy page is turned back to before it asks whether it may be left: while its
+// question is open the drive's records keep reaching it.
+void CMySheet::OnTabChanged(int nIndex) {
+    if (m_bTurning)
+        return;
+    const int nPrevious = m_nActiveTab;
+    m_nActiveTab = nIndex;
+    CMyCPropertyPage* previous = PageAt(nPrevious);
+    if (previous == nullptr || nPrevious == nIndex || !previous->IsBusy())
+        return;
+    TurnTo(nPrevious);
+    if (previous->OnKillActive())
+        TurnTo(nIndex);
+}
+
+void CMySheet::TurnTo(int nIndex) {
+    m_bTurning = true;
+    m_pTabs->setCurrentIndex(nIndex);
+    m_bTurning = false;
+    m_nActiveTab = nIndex;
+}
+
 int CMySheet::DoModal() {
     AddStandardPages();
     m_pTabs->setCurrentIndex(0);
@@ -86,7 +113,13 @@ void CMySheet::OnInitDialog() {
     m_Hardware.StartReader(&m_Poster);
 }
 
+// Escape, Cancel and the window's close all end here; each page may keep the sheet open.
 void CMySheet::done(int result) {
+    for (int nIndex = 0; nIndex < m_pTabs->count(); ++nIndex) {
+        CMyCPropertyPage* page = PageAt(nIndex);
+        if (page != nullptr && !page->OnQueryCancel())
+            return;
+    }
     StopRunning();
     QDialog::done(result);
 }

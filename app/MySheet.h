@@ -46,6 +46,9 @@ private:
     void OnServoData(CServoDataEvent* event);
     void ContinueModal();
     void StopRunning();
+    void OnTabChanged(int nIndex);
+    void TurnTo(int nIndex);
+    CMyCPropertyPage* PageAt(int nIndex) const;
 
     CHardware& m_Hardware;
     CServoDataPoster m_Poster{this};
@@ -55,4 +58,6 @@ private:
     QTimer* m_pModalTimer = nullptr;
     bool m_bInitialised = false;
     bool m_bFilterInstalled = false;
+    int m_nActiveTab = -1;
+    bool m_bTurning = false;  // the sheet turns the tabs itself
 };

@@ -1,29 +1,33 @@
 #include "app/TablesPage.h"
 
+#include "app/QuestionBox.h"
 #include "app/Resources.h"
 #include "grid/qt/GridWnd.h"
 #include "link/KeyWriter.h"
-#include "platform/qt/Cp1252.h"
 #include "platform/qt/DialogUnits.h"
 #include "platform/qt/QtFont.h"
-#include "table/FixedPoint.h"
+#include "table/FileColumns.h"
+#include "table/TableRows.h"
+#include "table/TablesPageText.h"
 
+#include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QResizeEvent>
 
-#include <cctype>
-
 namespace {
 
-struct SButtonTemplate {
+struct SControlTemplate {
     int nId;
     const char* pszText;
     int x, y, width, height;
     bool bEnabled;
 };
 
-constexpr SButtonTemplate kButtons[] = {
+constexpr SControlTemplate kButtons[] = {
     {res::kIdReadDrive, res::kReadDrive, 15, 197, 64, 14, true},
     {res::kIdDriveToFile, res::kDriveToFile, 89, 197, 64, 14, false},
     {res::kIdReadFile, res::kReadFile, 166, 196, 64, 14, true},
@@ -34,14 +38,32 @@ constexpr SButtonTemplate kButtons[] = {
 
 constexpr int kGridId = 1006;
 constexpr int kGridX = 7, kGridY = 7, kGridWidth = 432, kGridHeight = 182;
-// The status line takes the free room right of "File To New File", under the grid.
+// Right of "Clear Table", in the room the template leaves free.
+constexpr SControlTemplate kStop = {0, "Stop", 379, 196, 60, 14, false};
+// The status line takes the room right of "File To New File", the progress bar the
+// right end of it while a procedure runs.
 constexpr int kStatusX = 166, kStatusY = 216, kStatusWidth = 273, kStatusHeight = 14;
+constexpr int kProgressWidth = 56, kProgressGap = 4;
+// The row of switches under the buttons, and the loaded file's name at its right.
+constexpr int kSwitchY = 238, kSwitchHeight = 10;
+constexpr SControlTemplate kSwitches[] = {
+    {0, "Only rows that differ", 15, kSwitchY, 92, kSwitchHeight, true},
+    {0, "Verify after update", 111, kSwitchY, 84, kSwitchHeight, true},
+};
+constexpr int kFileNameX = 199, kFileNameWidth = 240;
+// The find field takes a row at the bottom of the grid while it is open.
+constexpr int kFindHeight = 14, kFindGap = 3, kFindLabelWidth = 22, kFindEditWidth = 140;
+
+QString SettingsSection() {
+    return QString::fromLatin1(res::kSettingsSection);
+}
 
 }  // namespace
 
 CTablesPage::CTablesPage(IKeyWriter& writer, QWidget* parent)
-    : CMyCPropertyPage(kTemplate, parent),
-      m_timers([this](unsigned handle) { m_pTables->OnTimer(handle); }, this) {
+    : CMyCPropertyPage({kTemplate.m_nId, kTemplate.m_pszTitle, kTemplate.m_nWidth, kPageHeight}, parent),
+      m_timers([this](unsigned handle) { m_pTables->OnTimer(handle); }, this),
+      m_settings(QString::fromLatin1(res::kProductName) + QStringLiteral(" Dispenser")) {
     STablesServices services;
     services.pTickCount = &m_tick;
     services.pTimerHost = &m_timers;
@@ -65,6 +87,12 @@ CTablesPage::CTablesPage(IKeyWriter& writer, QWidget* parent)
     m_pStatus = new QLabel(this);
     m_pStatus->setObjectName(QStringLiteral("status"));
     m_pStatus->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_pProgress = new QProgressBar(this);
+    m_pProgress->setObjectName(QStringLiteral("progress"));
+    m_pProgress->setTextVisible(false);
+    m_pProgress->hide();
+    CreateSwitches();
+    CreateFindField();
     LayOut();
 }
 
@@ -75,7 +103,7 @@ CTablesPage::~CTablesPage() {
 }
 
 void CTablesPage::CreateButtons() {
-    for (const SButtonTemplate& tmpl : kButtons) {
+    for (const SControlTemplate& tmpl : kButtons) {
         auto* button = new QPushButton(QString::fromLatin1(tmpl.pszText), this);
         button->setObjectName(QString::number(tmpl.nId));
         button->setEnabled(tmpl.bEnabled);
@@ -84,16 +112,41 @@ void CTablesPage::CreateButtons() {
     }
     connect(Button(res::kIdReadDrive), &QPushButton::clicked, this, [this] { StartRead(); });
     connect(Button(res::kIdDriveToFile), &QPushButton::clicked, this, [this] { m_pTables->OnDriveToFile(); });
-    // Only a file that was read has anything to compare; a cancelled dialog or a file
-    // error leaves the line to a procedure that still runs.
-    connect(Button(res::kIdReadFile), &QPushButton::clicked, this, [this] {
-        if (m_pTables->OnReadFile())
-            ShowComparison();
-    });
+    connect(Button(res::kIdReadFile), &QPushButton::clicked, this, [this] { ReadFile(); });
     connect(Button(res::kIdUpdateDrive), &QPushButton::clicked, this, [this] { StartUpdate(); });
-    connect(Button(res::kIdClearTable), &QPushButton::clicked, this, [this] { m_pTables->OnClearTable(); });
+    connect(Button(res::kIdClearTable), &QPushButton::clicked, this, [this] { ClearTable(); });
     connect(Button(res::kIdFileToNewFile), &QPushButton::clicked, this,
             [this] { m_pTables->OnFileToNewFile(); });
+
+    m_pStop = new QPushButton(QString::fromLatin1(kStop.pszText), this);
+    m_pStop->setObjectName(QStringLiteral("stop"));
+    m_pStop->setEnabled(false);
+    m_pStop->setAutoDefault(false);
+    connect(m_pStop, &QPushButton::clicked, this, [this] { StopProcedure(); });
+}
+
+void CTablesPage::CreateSwitches() {
+    m_pOnlyDiffering = new QCheckBox(QString::fromLatin1(kSwitches[0].pszText), this);
+    connect(m_pOnlyDiffering, &QCheckBox::toggled, this, [this] { ApplyFilter(true); });
+    m_pVerify = new QCheckBox(QString::fromLatin1(kSwitches[1].pszText), this);
+    m_pVerify->setChecked(m_settings.GetProfileInt(SettingsSection(), QString::fromLatin1(kVerifyEntry), 1) !=
+                          0);
+    connect(m_pVerify, &QCheckBox::toggled, this, [this](bool bChecked) {
+        m_settings.WriteProfileInt(SettingsSection(), QString::fromLatin1(kVerifyEntry), bChecked ? 1 : 0);
+    });
+    m_pFileName = new QLabel(this);
+    m_pFileName->setObjectName(QStringLiteral("fileName"));
+    m_pFileName->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void CTablesPage::CreateFindField() {
+    m_pFindLabel = new QLabel(QStringLiteral("Find:"), this);
+    m_pFindEdit = new QLineEdit(this);
+    m_pFindEdit->setObjectName(QStringLiteral("find"));
+    m_pFindLabel->setBuddy(m_pFindEdit);
+    m_pFindLabel->hide();
+    m_pFindEdit->hide();
+    connect(m_pFindEdit, &QLineEdit::textEdited, this, [this] { FindStep(EFindStep::kHere); });
 }
 
 QPushButton* CTablesPage::Button(int nId) const {
@@ -101,20 +154,50 @@ QPushButton* CTablesPage::Button(int nId) const {
     return it != m_buttons.end() ? it->second : nullptr;
 }
 
-// At the template's size everything sits at its template position; a larger page
-// gives the grid the extra room and moves the buttons and status line down with its
-// bottom edge.
+// At the page's least size everything sits at its template position; a larger page
+// gives the grid the extra room and moves the controls below it down with its bottom
+// edge. The open find field takes a row off the grid's bottom.
 void CTablesPage::LayOut() {
     const CDialogUnits du(font());
-    const QSize extra = (size() - du.Size(kTemplate.m_nWidth, kTemplate.m_nHeight)).expandedTo(QSize(0, 0));
-    const QRect grid = du.Rect(kGridX, kGridY, kGridWidth, kGridHeight);
-    m_pGridWnd->setGeometry(grid.adjusted(0, 0, extra.width(), extra.height()));
-    for (const SButtonTemplate& tmpl : kButtons)
-        Button(tmpl.nId)->setGeometry(
-            du.Rect(tmpl.x, tmpl.y, tmpl.width, tmpl.height).translated(0, extra.height()));
-    m_pStatus->setGeometry(du.Rect(kStatusX, kStatusY, kStatusWidth, kStatusHeight)
-                               .adjusted(0, 0, extra.width(), 0)
-                               .translated(0, extra.height()));
+    const QSize extra = (size() - du.Size(kTemplate.m_nWidth, kPageHeight)).expandedTo(QSize(0, 0));
+    QRect grid =
+        du.Rect(kGridX, kGridY, kGridWidth, kGridHeight).adjusted(0, 0, extra.width(), extra.height());
+    if (m_pFindEdit->isVisible()) {
+        const QRect find =
+            du.Rect(kGridX, 0, 0, kFindHeight).translated(0, grid.bottom() + 1 - du.Y(kFindHeight));
+        m_pFindLabel->setGeometry(find.x(), find.y(), du.X(kFindLabelWidth), find.height());
+        m_pFindEdit->setGeometry(find.x() + du.X(kFindLabelWidth), find.y(), du.X(kFindEditWidth),
+                                 find.height());
+        grid.setBottom(find.top() - du.Y(kFindGap));
+    }
+    m_pGridWnd->setGeometry(grid);
+    LayOutBelowGrid(extra);
+}
+
+void CTablesPage::LayOutBelowGrid(const QSize& extra) {
+    const CDialogUnits du(font());
+    const auto place = [&](QWidget* widget, const SControlTemplate& tmpl, int nWiden = 0) {
+        widget->setGeometry(du.Rect(tmpl.x, tmpl.y, tmpl.width, tmpl.height)
+                                .adjusted(0, 0, nWiden, 0)
+                                .translated(0, extra.height()));
+    };
+    for (const SControlTemplate& tmpl : kButtons)
+        place(Button(tmpl.nId), tmpl);
+    place(m_pStop, kStop);
+    const QRect status = du.Rect(kStatusX, kStatusY, kStatusWidth, kStatusHeight)
+                             .adjusted(0, 0, extra.width(), 0)
+                             .translated(0, extra.height());
+    const int nBarWidth = du.X(kProgressWidth);
+    m_pProgress->setGeometry(status.right() + 1 - nBarWidth, status.y() + du.Y(2), nBarWidth,
+                             status.height() - du.Y(4));
+    // The line gives the bar its room only while the bar is shown.
+    m_pStatus->setGeometry(
+        status.adjusted(0, 0, m_pProgress->isVisibleTo(this) ? -(nBarWidth + du.X(kProgressGap)) : 0, 0));
+    place(m_pOnlyDiffering, kSwitches[0]);
+    place(m_pVerify, kSwitches[1]);
+    m_pFileName->setGeometry(du.Rect(kFileNameX, kSwitchY, kFileNameWidth, kSwitchHeight)
+                                 .adjusted(0, 0, extra.width(), 0)
+                                 .translated(0, extra.height()));
 }
 
 void CTablesPage::resizeEvent(QResizeEvent* event) {
@@ -134,15 +217,100 @@ void CTablesPage::StartRead() {
     m_pTables->OnReadDrive();
     m_eRunning = EProcedure::kRead;
     m_bLeftWhileRunning = false;
+    m_dwStartTick = m_tick.GetTickCount();
+    m_dwShownSecond = 0;
+    m_pStop->setEnabled(true);
     m_pStatus->setText(QStringLiteral("Reading: starting"));
+    const SProgressBar bar = ReadProgressBar(0, m_nLastReadTotal);
+    ShowProgressBar(bar.nValue, bar.nMaximum);
 }
 
 void CTablesPage::StartUpdate() {
     m_pTables->OnUpdateDrive();
     m_eRunning = EProcedure::kUpdate;
     m_bLeftWhileRunning = false;
+    m_dwStartTick = m_tick.GetTickCount();
+    m_dwShownSecond = 0;
     m_markedVisited.clear();
+    m_updateCount = {};
+    m_pStop->setEnabled(true);
     m_pStatus->setText(QStringLiteral("Updating: starting"));
+    ShowProgressBar(0, 1);
+}
+
+// After an update that ended normally: what the drive holds now, compared with the file.
+void CTablesPage::StartVerify() {
+    StartRead();
+    m_eRunning = EProcedure::kVerify;
+}
+
+void CTablesPage::StopProcedure() {
+    m_pTables->FinishAndRefresh();
+}
+
+bool CTablesPage::AskToStop(const std::string& strQuestion) {
+    if (!CQuestionBox::AskYesNo(this, QString::fromLatin1(strQuestion.c_str())))
+        return false;
+    if (m_eRunning != EProcedure::kNone)  // it may have ended while the question was open
+        StopProcedure();
+    return true;
+}
+
+namespace {
+ERunningProcedure Running(bool bUpdating) {
+    return bUpdating ? ERunningProcedure::kUpdate : ERunningProcedure::kRead;
+}
+}  // namespace
+
+bool CTablesPage::OnQueryCancel() {
+    if (m_eRunning == EProcedure::kNone)
+        return true;
+    return AskToStop(StopAndCloseQuestion(Running(m_eRunning == EProcedure::kUpdate)));
+}
+
+bool CTablesPage::OnKillActive() {
+    if (m_eRunning == EProcedure::kNone)
+        return true;
+    if (AskToStop(StopAndLeaveQuestion(Running(m_eRunning == EProcedure::kUpdate))))
+        return true;
+    m_bLeftWhileRunning = false;  // turned back to at once: nothing starved
+    return false;
+}
+
+// A second file while file values are shown may replace them or add to them; the file
+// columns are given back when no file is read after all (cancelled, a file error).
+void CTablesPage::ReadFile() {
+    CGridCtrl& grid = m_pTables->GetGrid();
+    bool bReplace = false;
+    if (m_pTables->GetButtons().bFileToNewFile) {
+        const int nAnswer = CQuestionBox::Ask(
+            this, QString::fromLatin1(kReplaceFileQuestion),
+            {QStringLiteral("&Replace"), QStringLiteral("&Add"), QString::fromLatin1(res::kCancel)}, 1, 2);
+        if (nAnswer == 2)
+            return;
+        bReplace = nAnswer == 0;
+    }
+    std::optional<SFileColumns> saved;
+    if (bReplace)
+        saved = TakeFileColumns(grid);
+    if (!m_pTables->OnReadFile()) {
+        // A cancelled dialog or a file error leaves the line to a procedure that still runs.
+        if (saved)
+            RestoreFileColumns(grid, *saved);
+        return;
+    }
+    const QString name = QFileInfo(m_chooser.LastPath()).fileName();
+    m_pFileName->setText(bReplace || m_pFileName->text().isEmpty()
+                             ? QStringLiteral("File: ") + name
+                             : m_pFileName->text() + QStringLiteral(", ") + name);
+    m_pFileName->setToolTip(m_chooser.LastPath());
+    ShowComparison();
+}
+
+void CTablesPage::ClearTable() {
+    m_pTables->OnClearTable();
+    m_pFileName->clear();
+    m_pFileName->setToolTip({});
 }
 
 void CTablesPage::OnPageData(std::unique_ptr<CServoData> record) {
@@ -152,85 +320,8 @@ void CTablesPage::OnPageData(std::unique_ptr<CServoData> record) {
 
 bool CTablesPage::ContinueModal() {
     m_pTables->ContinueModal();
+    ShowElapsed();
     return CMyCPropertyPage::ContinueModal();
-}
-
-// The parameters this read has shown a value of (the sub-menus' own rows have none);
-// rows left from an earlier read that the drive no longer shows do not count.
-int CTablesPage::CountParameters() const {
-    return m_pTables->GetParametersSeen();
-}
-
-namespace {
-// The drive shows the file's value: the same text, or the same number written otherwise.
-bool Reached(const std::string& strDrive, const std::string& strFile) {
-    if (strDrive == strFile)
-        return true;
-    auto numeric = [](const std::string& str) {
-        return !str.empty() && (std::isdigit(static_cast<unsigned char>(str[0])) != 0 || str[0] == '-' ||
-                                str[0] == '+' || str[0] == '.');
-    };
-    return numeric(strDrive) && numeric(strFile) && CFixedPoint(strDrive) == CFixedPoint(strFile);
-}
-}  // namespace
-
-QString CTablesPage::UpdateSummary() const {
-    const CGridCtrl& grid = m_pTables->GetGrid();
-    int nMarked = 0;
-    int nReached = 0;
-    for (int nRow = 1; nRow < grid.GetRowCount(); ++nRow) {
-        if (grid.GetItemText(nRow, 3) != "Yes")
-            continue;
-        ++nMarked;
-        nReached += Reached(grid.GetItemText(nRow, 1), grid.GetItemText(nRow, 2)) ? 1 : 0;
-    }
-    return QStringLiteral("%1 of %2 marked parameters reached").arg(nReached).arg(nMarked);
-}
-
-// After "Read File": how the file compares with what the drive showed.
-void CTablesPage::ShowComparison() {
-    const CGridCtrl& grid = m_pTables->GetGrid();
-    int nDiffer = 0;
-    int nMissing = 0;
-    for (int nRow = 1; nRow < grid.GetRowCount(); ++nRow) {
-        const std::string strFile = grid.GetItemText(nRow, 2);
-        if (strFile.empty())
-            continue;
-        const std::string strDrive = grid.GetItemText(nRow, 1);
-        nMissing += strDrive.empty() ? 1 : 0;
-        nDiffer += !strDrive.empty() && strDrive != strFile ? 1 : 0;
-    }
-    m_pStatus->setText(QStringLiteral("Compared with the file: %1 differ, %2 without a drive value")
-                           .arg(nDiffer)
-                           .arg(nMissing));
-}
-
-void CTablesPage::ShowProgress() {
-    if (m_pTables->IsReading()) {
-        m_pStatus->setText(QStringLiteral("Reading: %1 parameters, level %2")
-                               .arg(CountParameters())
-                               .arg(m_pTables->GetLevel()));
-    } else if (m_pTables->IsUpdating()) {
-        m_pStatus->setText(UpdateProgress());
-    }
-}
-
-// "Updating: P12 ..., 4 of 10 marked parameters done": the marked parameters the walk
-// has passed count as done, the one open now does not yet.
-QString CTablesPage::UpdateProgress() {
-    const CGridCtrl& grid = m_pTables->GetGrid();
-    int nMarked = 0;
-    for (int nRow = 1; nRow < grid.GetRowCount(); ++nRow)
-        nMarked += grid.GetItemText(nRow, 3) == "Yes" ? 1 : 0;
-    const int nRow = m_pTables->GetCurrentRow();
-    const bool bMarkedOpen = nRow > 0 && grid.GetItemText(nRow, 3) == "Yes";
-    if (bMarkedOpen)
-        m_markedVisited.insert(nRow);
-    const int nDone = static_cast<int>(m_markedVisited.size()) - (bMarkedOpen ? 1 : 0);
-    const QString name = nRow > 0
-                             ? DecodeWindows1252(grid.GetItemText(nRow, 0)).trimmed() + QStringLiteral(" ...")
-                             : QStringLiteral("...");
-    return QStringLiteral("Updating: %1, %2 of %3 marked parameters done").arg(name).arg(nDone).arg(nMarked);
 }
 
 void CTablesPage::OnButtonsChanged(const STablesButtons& buttons) {
@@ -240,36 +331,18 @@ void CTablesPage::OnButtonsChanged(const STablesButtons& buttons) {
 }
 
 void CTablesPage::OnGridRedraw() {
+    ApplyFilter(false);
     m_pGridWnd->repaint();
 }
 
 void CTablesPage::OnProcedureEnded(ETablesEnd how) {
     const EProcedure eEnded = m_eRunning;
     m_eRunning = EProcedure::kNone;
-    switch (how) {
-        case ETablesEnd::kCompleted:
-            m_pStatus->setText(eEnded == EProcedure::kUpdate
-                                   ? QStringLiteral("Update complete: ") + UpdateSummary()
-                                   : QStringLiteral("Read complete: %1 parameters").arg(CountParameters()));
-            break;
-        case ETablesEnd::kWatchdog:
-            // A procedure starves while another page takes the drive's answers.
-            m_pStatus->setText(
-                m_bLeftWhileRunning
-                    ? QStringLiteral("No answer from the drive for 1.3 s (the Table page was left)")
-                    : QStringLiteral("No answer from the drive for 1.3 s"));
-            break;
-        case ETablesEnd::kOverflow:
-            m_pStatus->setText(QStringLiteral("Overflov Levels"));
-            break;
-        case ETablesEnd::kStopped:
-            m_pStatus->setText(eEnded == EProcedure::kUpdate ? QStringLiteral("Update stopped")
-                                                             : QStringLiteral("Read stopped"));
-            break;
-        case ETablesEnd::kNoWrap:
-            m_pStatus->setText((eEnded == EProcedure::kUpdate ? QStringLiteral("Update stopped")
-                                                              : QStringLiteral("Read stopped")) +
-                               QStringLiteral(": the drive's menu did not come back to its first item"));
-            break;
-    }
+    m_pStop->setEnabled(false);
+    HideProgressBar();
+    if (how == ETablesEnd::kCompleted && eEnded != EProcedure::kUpdate)
+        m_nLastReadTotal = CountParameters();
+    ShowEnd(how, eEnded);
+    if (how == ETablesEnd::kCompleted && eEnded == EProcedure::kUpdate && m_pVerify->isChecked())
+        StartVerify();
 }

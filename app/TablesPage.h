@@ -6,39 +6,65 @@
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtTimerHost.h"
 #include "platform/qt/QtWaitCursor.h"
+#include "platform/qt/SettingsStore.h"
+#include "table/FindRows.h"
 #include "table/Tables.h"
 
 #include <map>
 #include <memory>
 #include <set>
+#include <utility>
 
 class CGridWnd;
 class IKeyWriter;
+class QCheckBox;
 class QLabel;
+class QLineEdit;
+class QProgressBar;
 class QPushButton;
 
 // The "Table" page: the parameter grid, the six buttons of its template and a status
-// line. The procedures, the files and the refresh are CTables's; the page gives it the
+// line, and below them the tools of a day's service work: Stop, a progress bar, the
+// filter and compare switches, verify after update, the loaded file's name and a find
+// field under the grid. The procedures, the files and the refresh are CTables's, the
+// find, filter and texts the toolkit-free helpers beside it; the page gives CTables the
 // desktop's services (clock, port, message boxes, file dialogs, busy cursor, timers),
-// shows its buttons and grid, and feeds it the drive's records and the watchdog
-// check while the page is active. Keys typed here go to the grid and the buttons, never
-// to the drive.
+// shows its controls and feeds it the drive's records and the watchdog check while the
+// page is active. Keys typed here go to the grid and the controls, never to the drive.
 class CTablesPage : public CMyCPropertyPage, private ITablesView {
     Q_OBJECT
 public:
+    // The dialog template of the six buttons and the grid; the page is taller by a row
+    // of switches (kPageHeight), and at that size the template's controls keep their
+    // places.
     static constexpr CPageTemplate kTemplate{134, "Table", 446, 238};
+    static constexpr int kPageHeight = 254;
 
     explicit CTablesPage(IKeyWriter& writer, QWidget* parent = nullptr);
     ~CTablesPage() override;
 
     CTables& Tables() { return *m_pTables; }
     CGridWnd* GridWindow() const { return m_pGridWnd; }
+    // The template's buttons by control id.
     QPushButton* Button(int nId) const;
+    QPushButton* StopButton() const { return m_pStop; }
     QLabel* StatusLine() const { return m_pStatus; }
+    QProgressBar* ProgressBar() const { return m_pProgress; }
+    QCheckBox* OnlyDifferingBox() const { return m_pOnlyDiffering; }
+    QCheckBox* VerifyBox() const { return m_pVerify; }
+    QLabel* FileNameLine() const { return m_pFileName; }
+    QLineEdit* FindField() const { return m_pFindEdit; }
     // The page's timers (the update's 300 ms pause).
     const CQtTimerHost& Timers() const { return m_timers; }
 
     bool ContinueModal() override;
+    bool PreTranslatePageMessage(QEvent* event) override;
+    bool IsBusy() const override { return m_eRunning != EProcedure::kNone; }
+    bool OnKillActive() override;
+    bool OnQueryCancel() override;
+
+    // Settings entries of the page's switches (section "Setings").
+    static constexpr const char* kVerifyEntry = "VerifyAfterUpdate";
 
 protected:
     void OnPageData(std::unique_ptr<CServoData> record) override;
@@ -46,17 +72,40 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    enum class EProcedure { kNone, kRead, kUpdate };
+    enum class EProcedure { kNone, kRead, kUpdate, kVerify };
 
     void CreateButtons();
+    void CreateSwitches();
+    void CreateFindField();
     void LayOut();
+    void LayOutBelowGrid(const QSize& extra);
     void StartRead();
     void StartUpdate();
+    void StartVerify();
+    void StopProcedure();
+    bool AskToStop(const std::string& strQuestion);
+    void ReadFile();
+    void ClearTable();
+
+    // Status line and progress bar (TablesPageStatus.cpp).
     void ShowProgress();
+    void ShowElapsed();
+    void ShowProgressBar(int nValue, int nMaximum);
+    void HideProgressBar();
     QString UpdateProgress();
     QString UpdateSummary() const;
+    QString VerifySummary() const;
     void ShowComparison();
+    void ShowEnd(ETablesEnd how, EProcedure eEnded);
     int CountParameters() const;
+    std::uint32_t Elapsed();
+
+    // Find and filter (TablesPageFind.cpp).
+    void ShowFindField();
+    void CloseFindField();
+    void FindStep(EFindStep eStep);
+    bool OnFindKey(QKeyEvent* key);
+    void ApplyFilter(bool bShowCount);
 
     // ITablesView
     void OnButtonsChanged(const STablesButtons& buttons) override;
@@ -68,12 +117,24 @@ private:
     CQtFileChooser m_chooser{this};
     CQtWaitCursor m_cursor;
     CQtTimerHost m_timers;
+    CSettingsStore m_settings;
     std::unique_ptr<CTables> m_pTables;
     CGridWnd* m_pGridWnd = nullptr;
     std::map<int, QPushButton*> m_buttons;
+    QPushButton* m_pStop = nullptr;
     QLabel* m_pStatus = nullptr;
+    QProgressBar* m_pProgress = nullptr;
+    QCheckBox* m_pOnlyDiffering = nullptr;
+    QCheckBox* m_pVerify = nullptr;
+    QLabel* m_pFileName = nullptr;
+    QLabel* m_pFindLabel = nullptr;
+    QLineEdit* m_pFindEdit = nullptr;
 
     EProcedure m_eRunning = EProcedure::kNone;
-    bool m_bLeftWhileRunning = false;  // the page was hidden while the procedure ran
-    std::set<int> m_markedVisited;     // marked rows the update has opened
+    bool m_bLeftWhileRunning = false;   // the page was hidden while the procedure ran
+    std::set<int> m_markedVisited;      // marked rows the update has opened
+    std::uint32_t m_dwStartTick = 0;    // the running procedure's start
+    std::uint32_t m_dwShownSecond = 0;  // the elapsed second the status line shows
+    int m_nLastReadTotal = 0;           // parameters of the last complete read; 0 before one
+    std::pair<int, int> m_updateCount;  // reached and marked of the update that verify reads after
 };

@@ -35,6 +35,7 @@ std::optional<std::string> CQtFileChooser::GetSaveFileName(const std::string& fi
                                                            const std::string& initialName,
                                                            const std::string& defaultExtension) {
     QFileDialog dialog(m_pParent);
+    StartInLastFolder(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QtFilter(filter));
@@ -46,6 +47,7 @@ std::optional<std::string> CQtFileChooser::GetSaveFileName(const std::string& fi
 std::optional<std::string> CQtFileChooser::GetOpenFileName(const std::string& filter,
                                                            const std::string& initialName) {
     QFileDialog dialog(m_pParent);
+    StartInLastFolder(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QtFilter(filter));
@@ -55,6 +57,11 @@ std::optional<std::string> CQtFileChooser::GetOpenFileName(const std::string& fi
     return Run(dialog);
 }
 
+void CQtFileChooser::StartInLastFolder(QFileDialog& dialog) const {
+    if (!m_strLastPath.isEmpty())
+        dialog.setDirectory(QFileInfo(m_strLastPath).absolutePath());
+}
+
 // A name in a folder that does not exist is refused in the dialog, as the file
 // dialogs of the drive tool always did, and the user chooses again.
 std::optional<std::string> CQtFileChooser::Run(QFileDialog& dialog) {
@@ -62,12 +69,15 @@ std::optional<std::string> CQtFileChooser::Run(QFileDialog& dialog) {
         const QString path = TestHook()(dialog);
         if (path.isEmpty())
             return std::nullopt;
+        m_strLastPath = path;
         return std::string(QFile::encodeName(path).constData());
     }
     while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         const QString path = dialog.selectedFiles().constFirst();
-        if (QFileInfo(path).absoluteDir().exists())
+        if (QFileInfo(path).absoluteDir().exists()) {
+            m_strLastPath = path;
             return std::string(QFile::encodeName(path).constData());
+        }
         QMessageBox::warning(&dialog, dialog.windowTitle(),
                              QStringLiteral("The folder %1 does not exist.")
                                  .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
