@@ -75,8 +75,16 @@ void CTables::EndReplacedProcedure() {
 }
 
 void CTables::OnReadDrive() {
-    EndReplacedProcedure();
     ClearOutcomes();
+    StartRead();
+}
+
+void CTables::OnVerifyDrive() {
+    StartRead();
+}
+
+void CTables::StartRead() {
+    EndReplacedProcedure();
     m_dwLastRecordTick = StampNow();
     m_bReading = true;
     StartProcedure();

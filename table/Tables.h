@@ -61,6 +61,9 @@ public:
 
     // Buttons.
     void OnReadDrive();
+    // "Verify after update": a read like "Read DC Drive" that keeps the outcomes of the
+    // update just ended (and their colours), so that both show once it has ended.
+    void OnVerifyDrive();
     void OnDriveToFile();
     // True when a file was read into the table (not cancelled, no file error).
     bool OnReadFile();
@@ -120,6 +123,7 @@ public:
 
 private:
     void FinishAndRefresh(ETablesEnd eHow);
+    void StartRead();
     void EndReplacedProcedure();
     void StartProcedure();
     void StopPauseTimer();

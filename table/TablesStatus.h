@@ -19,5 +19,10 @@ SMarkedCounts CountMarkedOutcomes(const CTables& tables);
 // parameters" (the parameters this read wrote a value into).
 std::string StoppedStatusText(const CTables& tables, bool bWasUpdate);
 
+// After the read that verifies an update (OnVerifyDrive): "Update complete: 4 of 5
+// reached; verified: 4 now equal the file", where the verified ones are the marked rows
+// whose drive value, as read again, equals the file value as a number.
+std::string VerifiedStatusText(const CTables& tables);
+
 // After "Mark Differing": "Mark Differing: N parameters marked" ("1 parameter").
 std::string MarkedStatusText(int nMarked);

@@ -176,6 +176,14 @@ TEST(TablesOutcome, EachMarkedRowGetsItsOutcomeAndColour) {
               "P3\t0\t-1\t0\tgave up after ten repeats\n"
               "P4\tErr\t7\tErr\tnot a number\n"
               "P5\t\t7\t\tnot found on the drive\n");
+    // The verifying read keeps the outcomes; it finds P1 back at 1 (changed at the panel).
+    h.m_tables.OnVerifyDrive();
+    h.Settle();
+    EXPECT_EQ(Lines(h, {"P1", "=1", "P1", "P2", "=3.00", "P2", "P1"}), "eoueou");
+    EXPECT_EQ(h.m_tables.GetOutcome(1), EUpdateOutcome::kReached);
+    EXPECT_EQ(h.m_tables.GetGrid().GetItemBkColour(1, kColUpdate), kOutcomeGreen);
+    EXPECT_EQ(VerifiedStatusText(h.m_tables),
+              "Update complete: 2 of 5 reached; verified: 1 now equal the file");
     h.m_tables.OnReadDrive();
     EXPECT_FALSE(h.m_tables.HasOutcomes());
     EXPECT_EQ(h.m_tables.GetGrid().GetItemBkColour(1, kColUpdate), CLR_DEFAULT);
