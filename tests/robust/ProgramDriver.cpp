@@ -9,9 +9,11 @@
 #include "robust/FailureReport.h"
 #include "robust/RandomInput.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -181,18 +183,34 @@ void CProgramDriver::CheckRead(CMySheet& sheet, CTablesPage& page) {
     StartRead(sheet, page);
 }
 
-// At the end (or after a failure): menus close, dialogs are cancelled, the sheet and
-// then the port dialog with it.
+namespace {
+QAbstractButton* YesButton(QWidget& top) {
+    auto* box = qobject_cast<QMessageBox*>(&top);
+    if (box == nullptr)
+        return nullptr;
+    for (QAbstractButton* button : box->buttons())
+        if (button->text().remove(QLatin1Char('&')) == QStringLiteral("Yes"))
+            return button;
+    return nullptr;
+}
+}  // namespace
+
+// At the end (or after a failure): menus close, questions whether to stop are answered
+// Yes, other dialogs are cancelled, the sheet and then the port dialog with it.
 void CProgramDriver::CloseTop(QWidget& top) {
     if (++m_nCloseSteps > kMaxCloseSteps) {
         robust::PrintFailure("the program's windows did not close");
         std::abort();
     }
-    if (auto* dialog = qobject_cast<QDialog*>(&top);
-        dialog != nullptr && QApplication::activePopupWidget() != &top)
-        dialog->reject();
-    else
+    if (QApplication::activePopupWidget() == &top) {
         top.close();
+    } else if (QAbstractButton* yes = YesButton(top)) {
+        yes->click();  // "Stop ... and close?" asked by a page that is still busy
+    } else if (auto* dialog = qobject_cast<QDialog*>(&top)) {
+        dialog->reject();
+    } else {
+        top.close();
+    }
 }
 
 void CProgramDriver::ClickOn(QWidget& widget, QPoint point) {

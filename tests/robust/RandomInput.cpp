@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTest>
 #include <QWheelEvent>
@@ -143,7 +144,7 @@ void CRandomInput::RandomKey(QWidget& window) {
     if (n < 35) {
         Key(window, kNavigationKeys[Below(std::size(kNavigationKeys))], RandomModifiers(20, 10));
     } else if (n < 40) {
-        Key(window, Qt::Key_F2);
+        Key(window, Chance(80) ? Qt::Key_F2 : Qt::Key_F3);
     } else if (n < 45) {
         Key(window, Qt::Key_Delete);
     } else if (n < 48) {
@@ -151,18 +152,20 @@ void CRandomInput::RandomKey(QWidget& window) {
     } else if (n < 56) {
         Key(window, Chance(70) ? Qt::Key_Return : Qt::Key_Enter, Qt::NoModifier, QStringLiteral("\r"));
     } else if (n < 58) {
-        // Escape ends an in-place edit; on the sheet itself it would close it.
+        // Escape ends an in-place edit or leaves a text field; on the sheet itself it
+        // would close it.
         QWidget* focus = QApplication::focusWidget();
         if (focus != nullptr && qobject_cast<CGridWnd*>(focus) == nullptr &&
-            qobject_cast<CGridWnd*>(focus->parentWidget()) != nullptr)
+            (qobject_cast<QLineEdit*>(focus) != nullptr ||
+             qobject_cast<CGridWnd*>(focus->parentWidget()) != nullptr))
             Key(window, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
         else
             TypeCharacter(window);
     } else if (n < 90) {
         TypeCharacter(window);
     } else {
-        static constexpr char kLetters[] = {'A', 'C', 'V', 'X'};
-        const char letter = kLetters[Below(4)];
+        static constexpr char kLetters[] = {'A', 'C', 'V', 'X', 'F'};
+        const char letter = kLetters[Below(std::size(kLetters))];
         Key(window, static_cast<Qt::Key>(letter), Qt::ControlModifier,
             QString(QChar(static_cast<char16_t>(letter - 'A' + 1))));
     }
