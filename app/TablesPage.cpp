@@ -9,6 +9,7 @@
 #include "table/FileColumns.h"
 #include "table/TableRows.h"
 #include "table/TablesPageText.h"
+#include "table/UpdateOutcome.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -38,19 +39,22 @@ constexpr SControlTemplate kButtons[] = {
 
 constexpr int kGridId = 1006;
 constexpr int kGridX = 7, kGridY = 7, kGridWidth = 432, kGridHeight = 182;
-// Right of "Clear Table", in the room the template leaves free.
+// Right of "Clear Table", and left of "File To New File": room the template leaves free.
 constexpr SControlTemplate kStop = {0, "Stop", 379, 196, 60, 14, false};
-// The status line takes the room right of "File To New File", the progress bar the
-// right end of it while a procedure runs.
-constexpr int kStatusX = 166, kStatusY = 216, kStatusWidth = 273, kStatusHeight = 14;
-constexpr int kProgressWidth = 56, kProgressGap = 4;
-// The row of switches under the buttons, and the loaded file's name at its right.
-constexpr int kSwitchY = 238, kSwitchHeight = 10;
+constexpr SControlTemplate kMarkDiffering = {0, "Mark Differing", 15, 216, 64, 14, true};
+// The loaded file's name right of "File To New File".
+constexpr int kFileNameX = 166, kFileNameY = 216, kFileNameWidth = 273, kFileNameHeight = 14;
+// A row of switches under the buttons, then the status line across the page; the
+// progress bar takes the line's right end while a procedure runs.
+constexpr int kSwitchY = 234, kSwitchHeight = 10;
+enum ESwitch { kOnlyDiffering, kCompareNumbers, kVerify };
 constexpr SControlTemplate kSwitches[] = {
     {0, "Only rows that differ", 15, kSwitchY, 92, kSwitchHeight, true},
-    {0, "Verify after update", 111, kSwitchY, 84, kSwitchHeight, true},
+    {0, "Compare as numbers", 111, kSwitchY, 84, kSwitchHeight, true},
+    {0, "Verify after update", 199, kSwitchY, 84, kSwitchHeight, true},
 };
-constexpr int kFileNameX = 199, kFileNameWidth = 240;
+constexpr int kStatusX = 15, kStatusY = 249, kStatusWidth = 424, kStatusHeight = 12;
+constexpr int kProgressWidth = 60, kProgressGap = 4;
 // The find field takes a row at the bottom of the grid while it is open.
 constexpr int kFindHeight = 14, kFindGap = 3, kFindLabelWidth = 22, kFindEditWidth = 140;
 
@@ -82,6 +86,7 @@ CTablesPage::CTablesPage(IKeyWriter& writer, QWidget* parent)
     const LOGFONT lf = LogFontFromFont(font());
     m_pTables->GetGrid().SetFont(&lf);
     m_pTables->OnInitDialog();
+    m_pGridWnd->installEventFilter(this);  // the outcome tips and the context menu
 
     CreateButtons();
     m_pStatus = new QLabel(this);
@@ -123,20 +128,38 @@ void CTablesPage::CreateButtons() {
     m_pStop->setEnabled(false);
     m_pStop->setAutoDefault(false);
     connect(m_pStop, &QPushButton::clicked, this, [this] { StopProcedure(); });
+    m_pMarkDiffering = new QPushButton(QString::fromLatin1(kMarkDiffering.pszText), this);
+    m_pMarkDiffering->setObjectName(QStringLiteral("markDiffering"));
+    m_pMarkDiffering->setAutoDefault(false);
+    connect(m_pMarkDiffering, &QPushButton::clicked, this, [this] { MarkDiffering(); });
+}
+
+QCheckBox* CTablesPage::MakeSwitch(int nIndex, const char* pszEntry, int nDefault) {
+    auto* box = new QCheckBox(QString::fromLatin1(kSwitches[nIndex].pszText), this);
+    if (pszEntry == nullptr)
+        return box;
+    box->setChecked(m_settings.GetProfileInt(SettingsSection(), QString::fromLatin1(pszEntry), nDefault) !=
+                    0);
+    connect(box, &QCheckBox::toggled, this, [this, pszEntry](bool bChecked) {
+        m_settings.WriteProfileInt(SettingsSection(), QString::fromLatin1(pszEntry), bChecked ? 1 : 0);
+    });
+    return box;
 }
 
 void CTablesPage::CreateSwitches() {
-    m_pOnlyDiffering = new QCheckBox(QString::fromLatin1(kSwitches[0].pszText), this);
+    m_pOnlyDiffering = MakeSwitch(kOnlyDiffering, nullptr, 0);
     connect(m_pOnlyDiffering, &QCheckBox::toggled, this, [this] { ApplyFilter(true); });
-    m_pVerify = new QCheckBox(QString::fromLatin1(kSwitches[1].pszText), this);
-    m_pVerify->setChecked(m_settings.GetProfileInt(SettingsSection(), QString::fromLatin1(kVerifyEntry), 1) !=
-                          0);
-    connect(m_pVerify, &QCheckBox::toggled, this, [this](bool bChecked) {
-        m_settings.WriteProfileInt(SettingsSection(), QString::fromLatin1(kVerifyEntry), bChecked ? 1 : 0);
+    m_pCompareNumbers = MakeSwitch(kCompareNumbers, kCompareEntry, 0);
+    m_pTables->SetCompare(m_pCompareNumbers->isChecked() ? ECompare::kNumeric : ECompare::kText);
+    connect(m_pCompareNumbers, &QCheckBox::toggled, this, [this](bool bChecked) {
+        m_pTables->SetCompare(bChecked ? ECompare::kNumeric : ECompare::kText);
+        if (m_pOnlyDiffering->isChecked())
+            ApplyFilter(true);
     });
+    m_pVerify = MakeSwitch(kVerify, kVerifyEntry, 1);
     m_pFileName = new QLabel(this);
     m_pFileName->setObjectName(QStringLiteral("fileName"));
-    m_pFileName->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_pFileName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void CTablesPage::CreateFindField() {
@@ -184,20 +207,22 @@ void CTablesPage::LayOutBelowGrid(const QSize& extra) {
     for (const SControlTemplate& tmpl : kButtons)
         place(Button(tmpl.nId), tmpl);
     place(m_pStop, kStop);
+    place(m_pMarkDiffering, kMarkDiffering);
+    m_pFileName->setGeometry(du.Rect(kFileNameX, kFileNameY, kFileNameWidth, kFileNameHeight)
+                                 .adjusted(0, 0, extra.width(), 0)
+                                 .translated(0, extra.height()));
+    place(m_pOnlyDiffering, kSwitches[kOnlyDiffering]);
+    place(m_pCompareNumbers, kSwitches[kCompareNumbers]);
+    place(m_pVerify, kSwitches[kVerify]);
     const QRect status = du.Rect(kStatusX, kStatusY, kStatusWidth, kStatusHeight)
                              .adjusted(0, 0, extra.width(), 0)
                              .translated(0, extra.height());
     const int nBarWidth = du.X(kProgressWidth);
-    m_pProgress->setGeometry(status.right() + 1 - nBarWidth, status.y() + du.Y(2), nBarWidth,
-                             status.height() - du.Y(4));
+    m_pProgress->setGeometry(status.right() + 1 - nBarWidth, status.y() + du.Y(1), nBarWidth,
+                             status.height() - du.Y(2));
     // The line gives the bar its room only while the bar is shown.
     m_pStatus->setGeometry(
         status.adjusted(0, 0, m_pProgress->isVisibleTo(this) ? -(nBarWidth + du.X(kProgressGap)) : 0, 0));
-    place(m_pOnlyDiffering, kSwitches[0]);
-    place(m_pVerify, kSwitches[1]);
-    m_pFileName->setGeometry(du.Rect(kFileNameX, kSwitchY, kFileNameWidth, kSwitchHeight)
-                                 .adjusted(0, 0, extra.width(), 0)
-                                 .translated(0, extra.height()));
 }
 
 void CTablesPage::resizeEvent(QResizeEvent* event) {
@@ -226,6 +251,8 @@ void CTablesPage::StartRead() {
 }
 
 void CTablesPage::StartUpdate() {
+    if (!ConfirmAndSnapshot())
+        return;
     m_pTables->OnUpdateDrive();
     m_eRunning = EProcedure::kUpdate;
     m_bLeftWhileRunning = false;
@@ -233,6 +260,7 @@ void CTablesPage::StartUpdate() {
     m_dwShownSecond = 0;
     m_markedVisited.clear();
     m_updateCount = {};
+    m_verifyRows.clear();
     m_pStop->setEnabled(true);
     m_pStatus->setText(QStringLiteral("Updating: starting"));
     ShowProgressBar(0, 1);
@@ -244,8 +272,9 @@ void CTablesPage::StartVerify() {
     m_eRunning = EProcedure::kVerify;
 }
 
+// "Stop", and the questions' Yes: the logic leaves a value being stepped with Escape.
 void CTablesPage::StopProcedure() {
-    m_pTables->FinishAndRefresh();
+    m_pTables->OnStop();
 }
 
 bool CTablesPage::AskToStop(const std::string& strQuestion) {
@@ -309,6 +338,8 @@ void CTablesPage::ReadFile() {
 
 void CTablesPage::ClearTable() {
     m_pTables->OnClearTable();
+    m_strReport.clear();
+    m_strSnapshot.clear();
     m_pFileName->clear();
     m_pFileName->setToolTip({});
 }
@@ -342,6 +373,9 @@ void CTablesPage::OnProcedureEnded(ETablesEnd how) {
     HideProgressBar();
     if (how == ETablesEnd::kCompleted && eEnded != EProcedure::kUpdate)
         m_nLastReadTotal = CountParameters();
+    // Kept for "Save Report...": the read that verifies the update clears the outcomes.
+    if (eEnded == EProcedure::kUpdate)
+        m_strReport = UpdateReportText(*m_pTables);
     ShowEnd(how, eEnded);
     if (how == ETablesEnd::kCompleted && eEnded == EProcedure::kUpdate && m_pVerify->isChecked())
         StartVerify();

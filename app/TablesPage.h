@@ -18,7 +18,9 @@
 class CGridWnd;
 class IKeyWriter;
 class QCheckBox;
+class QHelpEvent;
 class QLabel;
+class QMenu;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -38,7 +40,7 @@ public:
     // of switches (kPageHeight), and at that size the template's controls keep their
     // places.
     static constexpr CPageTemplate kTemplate{134, "Table", 446, 238};
-    static constexpr int kPageHeight = 254;
+    static constexpr int kPageHeight = 268;
 
     explicit CTablesPage(IKeyWriter& writer, QWidget* parent = nullptr);
     ~CTablesPage() override;
@@ -52,6 +54,10 @@ public:
     QProgressBar* ProgressBar() const { return m_pProgress; }
     QCheckBox* OnlyDifferingBox() const { return m_pOnlyDiffering; }
     QCheckBox* VerifyBox() const { return m_pVerify; }
+    QCheckBox* CompareNumbersBox() const { return m_pCompareNumbers; }
+    QPushButton* MarkDifferingButton() const { return m_pMarkDiffering; }
+    // The entries of the grid's context menu ("Save Report..."), as it would show them.
+    QMenu* MakeGridMenu();
     QLabel* FileNameLine() const { return m_pFileName; }
     QLineEdit* FindField() const { return m_pFindEdit; }
     // The page's timers (the update's 300 ms pause).
@@ -65,10 +71,12 @@ public:
 
     // Settings entries of the page's switches (section "Setings").
     static constexpr const char* kVerifyEntry = "VerifyAfterUpdate";
+    static constexpr const char* kCompareEntry = "CompareAsNumbers";
 
 protected:
     void OnPageData(std::unique_ptr<CServoData> record) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
@@ -76,6 +84,7 @@ private:
 
     void CreateButtons();
     void CreateSwitches();
+    QCheckBox* MakeSwitch(int nIndex, const char* pszEntry, int nDefault);
     void CreateFindField();
     void LayOut();
     void LayOutBelowGrid(const QSize& extra);
@@ -85,6 +94,11 @@ private:
     void StopProcedure();
     bool AskToStop(const std::string& strQuestion);
     void ReadFile();
+    // The update's confirmation, the report and the outcome tips (TablesPageUpdate.cpp).
+    bool ConfirmAndSnapshot();
+    void MarkDiffering();
+    void SaveReport();
+    bool ShowOutcomeTip(QHelpEvent* event);
     void ClearTable();
 
     // Status line and progress bar (TablesPageStatus.cpp).
@@ -95,6 +109,7 @@ private:
     QString UpdateProgress();
     QString UpdateSummary() const;
     QString VerifySummary() const;
+    QString SnapshotNote() const;
     void ShowComparison();
     void ShowEnd(ETablesEnd how, EProcedure eEnded);
     int CountParameters() const;
@@ -122,6 +137,8 @@ private:
     CGridWnd* m_pGridWnd = nullptr;
     std::map<int, QPushButton*> m_buttons;
     QPushButton* m_pStop = nullptr;
+    QPushButton* m_pMarkDiffering = nullptr;
+    QCheckBox* m_pCompareNumbers = nullptr;
     QLabel* m_pStatus = nullptr;
     QProgressBar* m_pProgress = nullptr;
     QCheckBox* m_pOnlyDiffering = nullptr;
@@ -136,5 +153,8 @@ private:
     std::uint32_t m_dwStartTick = 0;    // the running procedure's start
     std::uint32_t m_dwShownSecond = 0;  // the elapsed second the status line shows
     int m_nLastReadTotal = 0;           // parameters of the last complete read; 0 before one
+    std::set<int> m_verifyRows;         // rows the update was judged on, for verify
+    std::string m_strReport;            // the last update's report, for "Save Report..."
+    std::string m_strSnapshot;          // the file name of the last update's snapshot
     std::pair<int, int> m_updateCount;  // reached and marked of the update that verify reads after
 };

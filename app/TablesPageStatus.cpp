@@ -4,14 +4,14 @@
 
 #include "platform/qt/Cp1252.h"
 #include "platform/qt/DialogUnits.h"
-#include "table/FixedPoint.h"
 #include "table/TableRows.h"
 #include "table/TablesPageText.h"
+#include "table/TablesStatus.h"
+#include "table/ValueCompare.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QProgressBar>
-
-#include <cctype>
 
 // The parameters this read has shown a value of (the sub-menus' own rows have none);
 // rows left from an earlier read that the drive no longer shows do not count.
@@ -23,48 +23,33 @@ std::uint32_t CTablesPage::Elapsed() {
     return m_tick.GetTickCount() - m_dwStartTick;
 }
 
-namespace {
-// The drive shows the file's value: the same text, or the same number written otherwise.
-bool Reached(const std::string& strDrive, const std::string& strFile) {
-    if (strDrive == strFile)
-        return true;
-    auto numeric = [](const std::string& str) {
-        return !str.empty() && (std::isdigit(static_cast<unsigned char>(str[0])) != 0 || str[0] == '-' ||
-                                str[0] == '+' || str[0] == '.');
-    };
-    return numeric(strDrive) && numeric(strFile) && CFixedPoint(strDrive) == CFixedPoint(strFile);
-}
-
-struct SMarkedCount {
-    int nMarked = 0;
-    int nReached = 0;
-};
-
-SMarkedCount CountMarked(const CGridCtrl& grid) {
-    SMarkedCount count;
-    for (int nRow = 1; nRow < grid.GetRowCount(); ++nRow) {
-        if (grid.GetItemText(nRow, kColUpdate) != "Yes")
-            continue;
-        ++count.nMarked;
-        count.nReached +=
-            Reached(grid.GetItemText(nRow, kColDrive), grid.GetItemText(nRow, kColFile)) ? 1 : 0;
-    }
-    return count;
-}
-}  // namespace
-
 QString CTablesPage::UpdateSummary() const {
-    const SMarkedCount count = CountMarked(m_pTables->GetGrid());
+    const SMarkedCounts count = CountMarkedOutcomes(*m_pTables);
     return QStringLiteral("%1 of %2 marked parameters reached").arg(count.nReached).arg(count.nMarked);
 }
 
-// After the read that verifies an update: "4 of 5 reached; verified: 4 now equal the file".
+// After the read that verifies an update: "4 of 5 reached; verified: 4 now equal the
+// file", the drive's values now compared as the update compares them.
 QString CTablesPage::VerifySummary() const {
-    const SMarkedCount count = CountMarked(m_pTables->GetGrid());
+    const CGridCtrl& grid = m_pTables->GetGrid();
+    int nEqual = 0;
+    for (int nRow : m_verifyRows)
+        nEqual +=
+            nRow < grid.GetRowCount() && ValuesEqual(grid.GetItemText(nRow, kColDrive),
+                                                     grid.GetItemText(nRow, kColFile), ECompare::kNumeric)
+                ? 1
+                : 0;
     return QStringLiteral("Update complete: %1 of %2 reached; verified: %3 now equal the file")
         .arg(m_updateCount.first)
         .arg(m_updateCount.second)
-        .arg(count.nReached);
+        .arg(nEqual);
+}
+
+// The snapshot the update began with, named after its summary.
+QString CTablesPage::SnapshotNote() const {
+    if (m_strSnapshot.empty())
+        return {};
+    return QStringLiteral("; snapshot ") + QFile::decodeName(m_strSnapshot.c_str());
 }
 
 // After "Read File": how the file compares with what the drive showed.
@@ -149,11 +134,15 @@ void CTablesPage::ShowEnd(ETablesEnd how, EProcedure eEnded) {
     switch (how) {
         case ETablesEnd::kCompleted:
             if (bUpdate) {
-                const SMarkedCount count = CountMarked(m_pTables->GetGrid());
+                const SMarkedCounts count = CountMarkedOutcomes(*m_pTables);
                 m_updateCount = {count.nReached, count.nMarked};
-                m_pStatus->setText(QStringLiteral("Update complete: ") + UpdateSummary());
+                m_verifyRows.clear();
+                for (int nRow = 1; nRow < m_pTables->GetGrid().GetRowCount(); ++nRow)
+                    if (m_pTables->GetOutcome(nRow) != EUpdateOutcome::kNone)
+                        m_verifyRows.insert(nRow);
+                m_pStatus->setText(QStringLiteral("Update complete: ") + UpdateSummary() + SnapshotNote());
             } else if (eEnded == EProcedure::kVerify) {
-                m_pStatus->setText(VerifySummary());
+                m_pStatus->setText(VerifySummary() + SnapshotNote());
             } else {
                 m_pStatus->setText(QStringLiteral("Read complete: %1 parameters").arg(CountParameters()));
             }
@@ -169,7 +158,8 @@ void CTablesPage::ShowEnd(ETablesEnd how, EProcedure eEnded) {
             m_pStatus->setText(QStringLiteral("Overflov Levels"));
             break;
         case ETablesEnd::kStopped:
-            m_pStatus->setText(bUpdate ? QStringLiteral("Update stopped") : QStringLiteral("Read stopped"));
+            m_pStatus->setText(QString::fromLatin1(StoppedStatusText(*m_pTables, bUpdate).c_str()) +
+                               (bUpdate ? SnapshotNote() : QString()));
             break;
         case ETablesEnd::kNoWrap:
             m_pStatus->setText((bUpdate ? QStringLiteral("Update stopped") : QStringLiteral("Read stopped")) +

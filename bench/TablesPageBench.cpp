@@ -20,6 +20,7 @@
 #include "app/MySheet.h"
 #include "app/Resources.h"
 #include "app/TablesPage.h"
+#include "app/UpdateConfirmDlg.h"
 #include "link/Hardware.h"
 #include "platform/qt/QtFileChooser.h"
 #include "platform/qt/QtMessageBox.h"
@@ -457,9 +458,12 @@ int main(int argc, char** argv) {
     const std::string folder = mkdtemp(folderTemplate);
     // Private settings; the offscreen platform unless told otherwise.
     setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+    setenv("XDG_STATE_HOME", folder.c_str(), 1);  // the update's snapshots
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     CTimingApplication app(argc, argv);
     g_BoldFont = MakeBoldFont();
+    // The update's confirmation is answered at once, as a user sure of the file would.
+    CUpdateConfirmDlg::SetTestHook([](CUpdateConfirmDlg&) { return true; });
     CQtMessageBox::SetTestHook([](QMessageBox& box) {
         std::fprintf(stderr, "bench_tables_page: message box: %s\n", qPrintable(box.text()));
     });

@@ -8,6 +8,7 @@
 #include "app/QuestionBox.h"
 #include "app/Resources.h"
 #include "app/TablesPage.h"
+#include "app/UpdateConfirmDlg.h"
 #include "grid/qt/GridWnd.h"
 #include "link/Hardware.h"
 #include "platform/qt/QtFileChooser.h"
@@ -19,6 +20,7 @@
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
@@ -82,6 +84,21 @@ private:
 
 class TablesPageTest : public ::testing::Test {
 protected:
+    // Updates are confirmed (and the confirmation's lists kept) unless a test says
+    // otherwise; snapshots go to the test's own folder.
+    void SetUp() override {
+        setenv("XDG_STATE_HOME", (m_dir.Path() + "/state").c_str(), 1);
+        CUpdateConfirmDlg::SetTestHook([this](CUpdateConfirmDlg& dialog) {
+            m_confirmed.clear();
+            for (QListWidget* list : {dialog.Changes(), dialog.LeftAlone()}) {
+                m_confirmed.emplace_back();
+                for (int i = 0; i < list->count(); ++i)
+                    m_confirmed.back() << list->item(i)->text();
+            }
+            m_confirmHeading = dialog.Heading()->text();
+            return m_bConfirm;
+        });
+    }
     void Open(const SimDriveOptions& options = {}) {
         m_pDrive = std::make_unique<SimDrive>(options);
         ASSERT_EQ(m_Hardware.OpenPort(m_pDrive->PtyPath()), 1);
@@ -97,6 +114,7 @@ protected:
         if (m_pSheet != nullptr)
             m_pSheet->close();
         m_Hardware.StopReader();
+        CUpdateConfirmDlg::SetTestHook({});
     }
 
     void Click(int nId) { QTest::mouseClick(m_pPage->Button(nId), Qt::LeftButton); }
@@ -142,6 +160,9 @@ protected:
     std::unique_ptr<CMySheet> m_pSheet;
     CTablesPage* m_pPage = nullptr;
     apptest::CModalWatchdog m_watchdog;
+    bool m_bConfirm = true;
+    QString m_confirmHeading;
+    std::vector<QStringList> m_confirmed;  // the changes, then those left alone
 };
 
 }  // namespace tablespage
