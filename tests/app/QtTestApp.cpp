@@ -33,6 +33,8 @@ public:
             std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/tovamo-app-test-XXXXXX"));
         ASSERT_TRUE(TempHome()->isValid());
         qputenv("XDG_CONFIG_HOME", TempHome()->path().toLocal8Bit());
+        // The update's snapshots, unless a test gives them a folder of its own.
+        qputenv("XDG_STATE_HOME", (TempHome()->path() + QStringLiteral("/state")).toLocal8Bit());
         QDir().mkpath(TovamoDir() + QStringLiteral("/ports"));
         static int argc = 1;
         static char name[] = "tovamo-app-test";

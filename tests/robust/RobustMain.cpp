@@ -84,6 +84,7 @@ int Run(const SOptions& options, int argc, char* argv[]) {
         return 1;
     }
     qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+    qputenv("XDG_STATE_HOME", home.filePath(QStringLiteral("state")).toLocal8Bit());  // snapshots
     QDir().mkpath(home.filePath(QStringLiteral("files")));
     QDir().mkpath(home.filePath(QStringLiteral("runtime")));
     QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
