@@ -9,7 +9,6 @@
 #include "table/FileColumns.h"
 #include "table/TableRows.h"
 #include "table/TablesPageText.h"
-#include "table/UpdateOutcome.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -238,9 +237,12 @@ void CTablesPage::hideEvent(QHideEvent* event) {
     CMyCPropertyPage::hideEvent(event);
 }
 
-void CTablesPage::StartRead() {
-    m_pTables->OnReadDrive();
-    m_eRunning = EProcedure::kRead;
+void CTablesPage::StartRead(bool bVerify) {
+    if (bVerify)
+        m_pTables->OnVerifyDrive();
+    else
+        m_pTables->OnReadDrive();
+    m_eRunning = bVerify ? EProcedure::kVerify : EProcedure::kRead;
     m_bLeftWhileRunning = false;
     m_dwStartTick = m_tick.GetTickCount();
     m_dwShownSecond = 0;
@@ -259,17 +261,9 @@ void CTablesPage::StartUpdate() {
     m_dwStartTick = m_tick.GetTickCount();
     m_dwShownSecond = 0;
     m_markedVisited.clear();
-    m_updateCount = {};
-    m_verifyRows.clear();
     m_pStop->setEnabled(true);
     m_pStatus->setText(QStringLiteral("Updating: starting"));
     ShowProgressBar(0, 1);
-}
-
-// After an update that ended normally: what the drive holds now, compared with the file.
-void CTablesPage::StartVerify() {
-    StartRead();
-    m_eRunning = EProcedure::kVerify;
 }
 
 // "Stop", and the questions' Yes: the logic leaves a value being stepped with Escape.
@@ -338,7 +332,6 @@ void CTablesPage::ReadFile() {
 
 void CTablesPage::ClearTable() {
     m_pTables->OnClearTable();
-    m_strReport.clear();
     m_strSnapshot.clear();
     m_pFileName->clear();
     m_pFileName->setToolTip({});
@@ -373,10 +366,7 @@ void CTablesPage::OnProcedureEnded(ETablesEnd how) {
     HideProgressBar();
     if (how == ETablesEnd::kCompleted && eEnded != EProcedure::kUpdate)
         m_nLastReadTotal = CountParameters();
-    // Kept for "Save Report...": the read that verifies the update clears the outcomes.
-    if (eEnded == EProcedure::kUpdate)
-        m_strReport = UpdateReportText(*m_pTables);
     ShowEnd(how, eEnded);
     if (how == ETablesEnd::kCompleted && eEnded == EProcedure::kUpdate && m_pVerify->isChecked())
-        StartVerify();
+        StartRead(true);  // what the drive holds now, compared with the file
 }

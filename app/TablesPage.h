@@ -88,9 +88,8 @@ private:
     void CreateFindField();
     void LayOut();
     void LayOutBelowGrid(const QSize& extra);
-    void StartRead();
+    void StartRead(bool bVerify = false);
     void StartUpdate();
-    void StartVerify();
     void StopProcedure();
     bool AskToStop(const std::string& strQuestion);
     void ReadFile();
@@ -153,8 +152,5 @@ private:
     std::uint32_t m_dwStartTick = 0;    // the running procedure's start
     std::uint32_t m_dwShownSecond = 0;  // the elapsed second the status line shows
     int m_nLastReadTotal = 0;           // parameters of the last complete read; 0 before one
-    std::set<int> m_verifyRows;         // rows the update was judged on, for verify
-    std::string m_strReport;            // the last update's report, for "Save Report..."
     std::string m_strSnapshot;          // the file name of the last update's snapshot
-    std::pair<int, int> m_updateCount;  // reached and marked of the update that verify reads after
 };

@@ -7,7 +7,6 @@
 #include "table/TableRows.h"
 #include "table/TablesPageText.h"
 #include "table/TablesStatus.h"
-#include "table/ValueCompare.h"
 
 #include <QFile>
 #include <QLabel>
@@ -28,21 +27,8 @@ QString CTablesPage::UpdateSummary() const {
     return QStringLiteral("%1 of %2 marked parameters reached").arg(count.nReached).arg(count.nMarked);
 }
 
-// After the read that verifies an update: "4 of 5 reached; verified: 4 now equal the
-// file", the drive's values now compared as the update compares them.
 QString CTablesPage::VerifySummary() const {
-    const CGridCtrl& grid = m_pTables->GetGrid();
-    int nEqual = 0;
-    for (int nRow : m_verifyRows)
-        nEqual +=
-            nRow < grid.GetRowCount() && ValuesEqual(grid.GetItemText(nRow, kColDrive),
-                                                     grid.GetItemText(nRow, kColFile), ECompare::kNumeric)
-                ? 1
-                : 0;
-    return QStringLiteral("Update complete: %1 of %2 reached; verified: %3 now equal the file")
-        .arg(m_updateCount.first)
-        .arg(m_updateCount.second)
-        .arg(nEqual);
+    return QString::fromLatin1(VerifiedStatusText(*m_pTables).c_str());
 }
 
 // The snapshot the update began with, named after its summary.
@@ -134,12 +120,6 @@ void CTablesPage::ShowEnd(ETablesEnd how, EProcedure eEnded) {
     switch (how) {
         case ETablesEnd::kCompleted:
             if (bUpdate) {
-                const SMarkedCounts count = CountMarkedOutcomes(*m_pTables);
-                m_updateCount = {count.nReached, count.nMarked};
-                m_verifyRows.clear();
-                for (int nRow = 1; nRow < m_pTables->GetGrid().GetRowCount(); ++nRow)
-                    if (m_pTables->GetOutcome(nRow) != EUpdateOutcome::kNone)
-                        m_verifyRows.insert(nRow);
                 m_pStatus->setText(QStringLiteral("Update complete: ") + UpdateSummary() + SnapshotNote());
             } else if (eEnded == EProcedure::kVerify) {
                 m_pStatus->setText(VerifySummary() + SnapshotNote());

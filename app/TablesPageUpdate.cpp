@@ -54,16 +54,17 @@ void CTablesPage::MarkDiffering() {
 QMenu* CTablesPage::MakeGridMenu() {
     auto* menu = new QMenu(this);
     QAction* report = menu->addAction(QStringLiteral("Save Report..."), this, [this] { SaveReport(); });
-    report->setEnabled(!m_strReport.empty());
+    report->setEnabled(m_pTables->HasOutcomes());
     return menu;
 }
 
-// The same report as `tovamo-cli update --report`, of the last update on this page.
+// The same report as `tovamo-cli update --report`, of the last update on this page (its
+// outcomes stay until the table is read again or cleared).
 void CTablesPage::SaveReport() {
     const std::optional<std::string> path = m_chooser.GetSaveFileName(kReportFilter, "report.txt", "txt");
     if (!path)
         return;
-    if (const int nErrno = WriteParamFile(*path, m_strReport))
+    if (const int nErrno = WriteParamFile(*path, UpdateReportText(*m_pTables)))
         m_messages.ShowMessage(FileErrorMessage(FileErrorCauseFromErrno(nErrno), *path));
 }
 

@@ -2,6 +2,7 @@
 // drive on a pseudo-terminal through the real link, real files in a temporary folder.
 #include "app/TablesPageFixture.h"
 #include "support/ChildProcess.h"
+#include "table/UpdateOutcome.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -78,6 +79,8 @@ TEST_F(TablesPageTest, ReadSaveCompareAndUpdate) {
     EXPECT_FALSE(m_pPage->StopButton()->isEnabled());
     EXPECT_FALSE(m_pPage->ProgressBar()->isVisible());
     EXPECT_EQ(Grid().GetItemText(Row("P104"), 1), "3050 rpm");
+    EXPECT_EQ(Grid().GetItemBkColour(Row("P104"), 3), OutcomeColour(EUpdateOutcome::kReached))
+        << "the outcome stays through the verifying read";
     EXPECT_EQ(Grid().GetItemText(Row("P102"), 1), "4.10 A");
     EXPECT_EQ(Grid().GetItemText(Row("P209"), 1), "0") << "not marked: left alone";
     EXPECT_EQ(Grid().GetItemText(Row("P103"), 1), "12.0 A");
