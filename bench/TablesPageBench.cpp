@@ -27,6 +27,7 @@
 #include "table/ParamFile.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QLabel>
@@ -282,6 +283,8 @@ public:
         m_pPage = qobject_cast<CTablesPage*>(m_pSheet->GetActivePage());
         if (m_pPage == nullptr)
             throw std::runtime_error("no Table page");
+        // The update is compared with the command line's, which reads nothing after it.
+        m_pPage->VerifyBox()->setChecked(false);
         QEventLoop settle;
         QTimer::singleShot(200, &settle, &QEventLoop::quit);
         settle.exec();
