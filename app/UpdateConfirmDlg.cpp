@@ -7,7 +7,10 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 CUpdateConfirmDlg::Hook& TestHook() {
@@ -19,13 +22,17 @@ QString Utf8(const std::string& text) {
     return QString::fromUtf8(text.c_str());
 }
 
-// A list as long as its lines up to a few, then scrolled.
+// A list as tall as its lines up to ten, then scrolled; as wide as its longest line
+// within reason.
 QListWidget* MakeList(QWidget* parent, const QStringList& lines) {
     auto* list = new QListWidget(parent);
     list->addItems(lines);
     list->setSelectionMode(QAbstractItemView::NoSelection);
+    const int nFrame = 2 * list->frameWidth();
     const int nShown = std::clamp(static_cast<int>(lines.size()), 1, 10);
-    list->setMinimumHeight(list->sizeHintForRow(0) * nShown + 2 * list->frameWidth());
+    list->setFixedHeight(list->sizeHintForRow(0) * nShown + nFrame);
+    const int nScrollBar = lines.size() > 10 ? list->verticalScrollBar()->sizeHint().width() : 0;
+    list->setMinimumWidth(std::clamp(list->sizeHintForColumn(0) + nFrame + nScrollBar + 8, 240, 640));
     return list;
 }
 }  // namespace
@@ -59,11 +66,11 @@ CUpdateConfirmDlg::CUpdateConfirmDlg(const SUpdatePlan& plan, QWidget* parent) :
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pHeading);
-    layout->addWidget(m_pChanges, 1);
+    layout->addWidget(m_pChanges);
     m_pChanges->setVisible(nChanges != 0);
     auto* leftAloneLabel = new QLabel(QStringLiteral("Left alone:"), this);
     layout->addWidget(leftAloneLabel);
-    layout->addWidget(m_pLeftAlone, 1);
+    layout->addWidget(m_pLeftAlone);
     leftAloneLabel->setVisible(!leftAlone.isEmpty());
     m_pLeftAlone->setVisible(!leftAlone.isEmpty());
     layout->addWidget(buttons);
