@@ -72,7 +72,7 @@ CTablesPage::CTablesPage(IKeyWriter& writer, QWidget* parent)
     services.pTimerHost = &m_timers;
     services.pKeyWriter = &writer;
     services.pMessageBox = &m_messages;
-    services.pFileChooser = &m_chooser;
+    services.pFileChooser = &m_tablesChooser;
     services.pWaitCursor = &m_cursor;
     services.pView = this;
     m_pTables = std::make_unique<CTables>(services);
@@ -300,8 +300,8 @@ bool CTablesPage::OnKillActive() {
     return false;
 }
 
-// A second file while file values are shown may replace them or add to them; the file
-// columns are given back when no file is read after all (cancelled, a file error).
+// A second file while file values are shown may replace them or add to them. The file
+// columns are cleared once a file is chosen, and given back when it cannot be read.
 void CTablesPage::ReadFile() {
     CGridCtrl& grid = m_pTables->GetGrid();
     bool bReplace = false;
@@ -315,8 +315,10 @@ void CTablesPage::ReadFile() {
     }
     std::optional<SFileColumns> saved;
     if (bReplace)
-        saved = TakeFileColumns(grid);
-    if (!m_pTables->OnReadFile()) {
+        m_tablesChooser.SetOnOpenChosen([&] { saved = TakeFileColumns(grid); });
+    const bool bRead = m_pTables->OnReadFile();
+    m_tablesChooser.SetOnOpenChosen({});
+    if (!bRead) {
         // A cancelled dialog or a file error leaves the line to a procedure that still runs.
         if (saved)
             RestoreFileColumns(grid, *saved);

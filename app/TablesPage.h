@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MyCPropertyPage.h"
+#include "app/PageFileChooser.h"
 #include "platform/TickCount.h"
 #include "platform/qt/QtFileChooser.h"
 #include "platform/qt/QtMessageBox.h"
@@ -129,6 +130,7 @@ private:
     CSystemTickCount m_tick;
     CQtMessageBox m_messages{this};
     CQtFileChooser m_chooser{this};
+    CPageFileChooser m_tablesChooser{m_chooser};  // the dialogs CTables runs
     CQtWaitCursor m_cursor;
     CQtTimerHost m_timers;
     CSettingsStore m_settings;

@@ -133,17 +133,19 @@ TEST_F(TablesPageToolsTest, ClosingDuringAnUpdateAsksAboutTheUpdate) {
     EXPECT_FALSE(m_pSheet->isVisible());
 }
 
-// A second file replaces the file values or adds to them; a replace that reads no file
-// gives the columns back. The page names the files, and each dialog starts in the
-// folder used last.
+// A second file replaces the file values or adds to them; a replace cancelled in its
+// dialog leaves them as they were, also while the dialog is open. The page names the
+// files, and each dialog starts in the folder used last.
 TEST_F(TablesPageToolsTest, SecondFileReplacesOrAdds) {
     Open();
     ReadDrive();
     LoadFile("a.txt", {{Name("P101"), "4", "Yes"}});
     EXPECT_EQ(m_pPage->FileNameLine()->text(), QStringLiteral("File: a.txt"));
     QString startFolder;
+    std::string fileValueInDialog;
     CQtFileChooser::SetTestHook([&](QFileDialog& dialog) {
         startFolder = dialog.directory().absolutePath();
+        fileValueInDialog = Grid().GetItemText(Row("P101"), kColFile);
         return QString();
     });
     {
@@ -154,7 +156,8 @@ TEST_F(TablesPageToolsTest, SecondFileReplacesOrAdds) {
     }
     CQtFileChooser::SetTestHook({});
     EXPECT_EQ(startFolder, QString::fromStdString(m_dir.Path()));
-    EXPECT_EQ(Grid().GetItemText(Row("P101"), kColFile), "4") << "given back";
+    EXPECT_EQ(fileValueInDialog, "4") << "a running update would still see the file values";
+    EXPECT_EQ(Grid().GetItemText(Row("P101"), kColFile), "4") << "untouched";
     EXPECT_EQ(Grid().GetItemText(Row("P101"), kColUpdate), "Yes");
 
     const struct {
