@@ -213,30 +213,6 @@ TEST_F(TablesPageToolsTest, FindNextAndPrevious) {
     EXPECT_TRUE(m_pSheet->isVisible());
 }
 
-// "Only rows that differ" hides the rows the colours do not mark, the grid's way, and
-// keeps hiding them after the next refresh; unchecked it shows them all.
-TEST_F(TablesPageToolsTest, OnlyRowsThatDiffer) {
-    Open();
-    ReadDrive();
-    const int nRows = Grid().GetRowCount() - 1;
-    LoadFile("file.txt", {{Name("P104"), "3050 rpm", "Yes"},
-                          {Name("P209"), "0.0", "No"},
-                          {Name("P101"), Grid().GetItemText(Row("P101"), kColDrive), "No"},
-                          {"P999 Ghost", "5", "No"}});
-    QTest::mouseClick(m_pPage->OnlyDifferingBox(), Qt::LeftButton, {},
-                      QPoint(4, m_pPage->OnlyDifferingBox()->height() / 2));
-    EXPECT_EQ(Status(), QStringLiteral("3 of %1 rows shown").arg(nRows + 1));
-    for (const char* name : {"P104", "P209", "P999"})
-        EXPECT_GT(Grid().GetRowHeight(Row(name)), 0) << name;
-    for (const char* name : {"P101", "P102", "P1 "})
-        EXPECT_EQ(Grid().GetRowHeight(Row(name)), 0) << name;
-    ReadDrive();
-    EXPECT_EQ(Grid().GetRowHeight(Row("P102")), 0) << "still hidden after a read";
-    m_pPage->OnlyDifferingBox()->click();
-    EXPECT_EQ(Status(), QStringLiteral("%1 of %1 rows shown").arg(nRows + 1));
-    EXPECT_GT(Grid().GetRowHeight(Row("P102")), 0);
-}
-
 // Without "Verify after update" the update's own count stands; the switch is remembered.
 TEST_F(TablesPageToolsTest, UpdateWithoutVerify) {
     Open();

@@ -184,6 +184,13 @@ TEST_F(TablesPageUpdateTest, MarkDifferingAndTheFilterFollowTheCompare) {
         EXPECT_EQ(Grid().GetItemText(Row("P110"), kColUpdate), "No");
         EXPECT_EQ(Grid().GetItemText(Row("P101"), kColUpdate), "No");
     }
+    EXPECT_EQ(Grid().GetRowHeight(Row("P102")), 0) << "hidden the grid's way";
+    ReadDrive();
+    EXPECT_EQ(Grid().GetRowHeight(Row("P102")), 0) << "still hidden after a read";
+    EXPECT_GT(Grid().GetRowHeight(Row("P104")), 0);
+    m_pPage->OnlyDifferingBox()->click();
+    EXPECT_EQ(Status(), QStringLiteral("%1 of %1 rows shown").arg(nRows));
+    EXPECT_GT(Grid().GetRowHeight(Row("P102")), 0);
     CTablesPage another(m_Hardware);
     EXPECT_TRUE(another.CompareNumbersBox()->isChecked()) << "remembered";
     m_pPage->CompareNumbersBox()->click();
