@@ -1,13 +1,11 @@
-// The Table page's toolkit-free helpers: find over a real grid without a window, the
-// filter's rows, the file columns a replacing read takes out, the progress texts.
+// The Table page's toolkit-free helpers: find over a real grid without a window (the
+// Windows-1252 capitals), the progress texts.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "grid/GridCtrl.h"
-#include "table/FileColumns.h"
 #include "table/FindRows.h"
-#include "table/RowFilter.h"
 #include "table/TableRows.h"
 #include "table/TablesPageText.h"
 
@@ -57,39 +55,6 @@ TEST_F(TablesPageHelpers, FindIgnoresCaseInWindows1252) {
         EXPECT_EQ(FindRow(m_grid, c.pszText, c.nFrom, c.eStep), c.nRow) << c.pszText << " from " << c.nFrom;
     m_grid.SetRowHeight(6, 0);
     EXPECT_EQ(FindRow(m_grid, "speed", 2, EFindStep::kNext), 2) << "a hidden row is passed over";
-}
-
-// A row differs when it has a file value and a yellow or red drive cell; hidden rows
-// have height 0 and come back with the default height.
-TEST_F(TablesPageHelpers, FilterHidesRowsThatDoNotDiffer) {
-    const struct {
-        const char* pszFile;
-        COLORREF colour;
-    } rows[] = {{"1", kTableYellow}, {"1", kTableRed},  {"1", kTableWhite}, {"", kTableYellow},
-                {"2", kTableYellow}, {"", kTableWhite}, {"", kTableWhite}};
-    for (int nRow = 1; nRow <= 7; ++nRow) {
-        m_grid.SetItemText(nRow, kColFile, rows[nRow - 1].pszFile);
-        m_grid.SetItemBkColour(nRow, kColDrive, rows[nRow - 1].colour);
-    }
-    const int nHeight = m_grid.GetRowHeight(1);
-    EXPECT_EQ(ShowOnlyDifferingRows(m_grid, true), 3);
-    for (int nRow = 1; nRow <= 7; ++nRow)
-        EXPECT_EQ(m_grid.GetRowHeight(nRow), nRow == 1 || nRow == 2 || nRow == 5 ? nHeight : 0) << nRow;
-    EXPECT_EQ(ShowOnlyDifferingRows(m_grid, false), 7);
-    EXPECT_EQ(m_grid.GetRowHeight(3), nHeight);
-}
-
-TEST_F(TablesPageHelpers, FileColumnsTakenAndGivenBack) {
-    m_grid.SetItemText(2, kColFile, "5");
-    m_grid.SetItemText(2, kColUpdate, "Yes");
-    const SFileColumns saved = TakeFileColumns(m_grid);
-    EXPECT_EQ(m_grid.GetItemText(2, kColFile), "");
-    EXPECT_EQ(m_grid.GetItemText(2, kColUpdate), "No");
-    AddParameterRow(m_grid, "P8 new");
-    RestoreFileColumns(m_grid, saved);
-    EXPECT_EQ(m_grid.GetItemText(2, kColFile), "5");
-    EXPECT_EQ(m_grid.GetItemText(2, kColUpdate), "Yes");
-    EXPECT_EQ(m_grid.GetItemText(8, kColUpdate), "No");
 }
 
 TEST(TablesPageText, ProgressTexts) {
