@@ -92,8 +92,12 @@ def program(exe_port, wine):
 def find_pid(proc, wine):
     if not wine:
         return proc.pid
-    out = subprocess.run(["pgrep", "-nf", CLI_EXE + " --port COM7"], capture_output=True, text=True).stdout
-    return int(out.split()[0])
+    for _ in range(200):  # Wine may still be starting its server
+        out = subprocess.run(["pgrep", "-nf", CLI_EXE + " --port COM7"], capture_output=True, text=True).stdout
+        if out.split():
+            return int(out.split()[0])
+        time.sleep(0.05)
+    raise RuntimeError("tovamo-cli.exe is not running")
 
 
 def wineserver_pid():
