@@ -6,12 +6,21 @@
 
 namespace {
 
+// What a port name means differs by system; the rest of the text is the same.
+#ifdef _WIN32
+#define TOVAMO_PORT_HELP                                                                \
+    "PORT is COMn (as the Device Manager shows it) or a device name with a backslash\n" \
+    "(\\\\.\\COM5); default: COM + the desktop program's stored port number.\n"
+#else
+#define TOVAMO_PORT_HELP                                                                        \
+    "PORT is COMn (the port link in the per-user \"ports\" folder, else /dev/ttyS{n-1}) or a\n" \
+    "device path; default: COM + the desktop program's stored port number.\n"
+#endif
+
 const char* const kGeneral =
     "usage: tovamo-cli [--port PORT] COMMAND [ARGS]\n"
-    "       tovamo-cli COMMAND --help | --help | --version\n"
-    "PORT is COMn (the port link in the per-user \"ports\" folder, else /dev/ttyS{n-1}) or a\n"
-    "device path; default: COM + the desktop program's stored port number. Options may come\n"
-    "before or after the command; \"--\" ends them.\n"
+    "       tovamo-cli COMMAND --help | --help | --version\n" TOVAMO_PORT_HELP
+    "Options may come before or after the command; \"--\" ends them.\n"
     "Commands:\n"
     "  monitor                  print the drive's fields as lines \"KIND<TAB>TEXT\"; the keys\n"
     "                           e, o, u, d read from stdin are sent to the drive\n"
@@ -26,9 +35,8 @@ const char* const kGeneral =
     "Exit status: 0 done; 1 (diff) some values differ; 2 the port could not be opened; 3 the\n"
     "drive went silent or its menu did not come back to its first item; 4 \"Overflov\n"
     "Levels\"; 5 a file (or the snapshot) could not be read or written, or stdout was\n"
-    "closed early;\n"
-    "6 some values did not reach their file value; 64 usage error; 130 ended by Ctrl-C or\n"
-    "SIGTERM (read and update still write the table so far).\n";
+    "closed early; 6 some values did not reach their file value; 64 usage error; 130 ended\n"
+    "by Ctrl-C or SIGTERM (read and update still write the table so far).\n";
 
 const char* const kMonitor =
     "usage: tovamo-cli [--port PORT] monitor\n"
