@@ -45,10 +45,8 @@ int RunDiffCommand(const std::string& port, const SCliArgs& args) {
         return status;
     const std::string& file = args.positional[0];
     std::string content;
-    if (const int nErrno = ReadParamFile(file, content)) {
-        CStderrMessageBox().ShowMessage(FileErrorMessage(FileErrorCauseFromErrno(nErrno), file));
+    if (!ReadInputFile(file, content))
         return kExitFileFailed;
-    }
     CDriveConnection drive;
     if (!drive.Open(port))
         return kExitPortFailed;

@@ -105,12 +105,9 @@ int RunUpdateCommand(const std::string& port, const SCliArgs& args) {
     if (const int status = CheckArgs(args, true))
         return status;
     const std::string& file = args.positional[0];
-    // A file that cannot be read is reported before the drive is scanned for nothing.
     std::string content;
-    if (const int nErrno = ReadParamFile(file, content)) {
-        CStderrMessageBox().ShowMessage(FileErrorMessage(FileErrorCauseFromErrno(nErrno), file));
+    if (!ReadInputFile(file, content))
         return kExitFileFailed;
-    }
     CDriveConnection drive;
     if (!drive.Open(port))
         return kExitPortFailed;

@@ -77,3 +77,11 @@ std::string ReadProgress(const CTables& tables) {
     return "read: " + std::to_string(tables.GetGrid().GetRowCount() - 1) + " rows, level " +
            std::to_string(tables.GetLevel());
 }
+
+bool ReadInputFile(const std::string& file, std::string& content) {
+    if (const int nErrno = ReadParamFile(file, content)) {
+        CStderrMessageBox().ShowMessage(FileErrorMessage(FileErrorCauseFromErrno(nErrno), file));
+        return false;
+    }
+    return true;
+}

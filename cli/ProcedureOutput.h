@@ -23,3 +23,6 @@ int FinalStatus(ETablesEnd how, const char* procedure);
 // The usage error for a switch given to a command that does not take it; 0 when none is.
 int CheckSwitches(const SCliArgs& args, bool bNumeric, bool bUpdateSwitches);
 std::string ReadProgress(const CTables& tables);
+// The parameter file a command compares with or updates to, read before the drive is
+// scanned for nothing; false after a message.
+bool ReadInputFile(const std::string& file, std::string& content);
