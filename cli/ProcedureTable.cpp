@@ -3,14 +3,8 @@
 #include <cstdio>
 
 #include "grid/GridCtrl.h"
-#include "table/FixedPoint.h"
 #include "table/TableRows.h"
-
-namespace {
-bool StartsLikeANumber(const std::string& strText) {
-    return !strText.empty() && ((strText[0] >= '0' && strText[0] <= '9') || strText[0] == '-');
-}
-}  // namespace
+#include "table/ValueCompare.h"
 
 std::string AllColumnsText(const CGridCtrl& grid) {
     std::string text;
@@ -22,10 +16,8 @@ std::string AllColumnsText(const CGridCtrl& grid) {
 }
 
 bool RowReachedFileValue(const std::string& strDrive, const std::string& strFile) {
-    if (strFile.empty() || strDrive == strFile)
-        return true;
-    return StartsLikeANumber(strDrive) && StartsLikeANumber(strFile) &&
-           CFixedPoint(strDrive) == CFixedPoint(strFile);
+    // As the update judges a value: the same number, whatever the text after it.
+    return strFile.empty() || ValuesEqual(strDrive, strFile, ECompare::kNumeric);
 }
 
 bool ReportRowsNotReached(const CGridCtrl& grid) {

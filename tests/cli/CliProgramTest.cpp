@@ -4,16 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "JoinedWords.h"
 #include "support/ChildProcess.h"
 
 namespace {
-
-std::string Joined(const std::vector<std::string>& words) {
-    std::string text;
-    for (const std::string& word : words)
-        text += " " + word;
-    return text;
-}
 
 TEST(CliProgram, HelpForEachCommandAndVersion) {
     struct Row {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "UpdateTestMenu.h"
 #include "cli/ExitCodes.h"
 #include "support/ChildProcess.h"
 #include "support/SimDrive.h"
@@ -15,20 +16,6 @@
 
 namespace {
 
-const char kMenu[] =
-    "param P1 Limited ; value=5 ; min=0 ; max=6\n"
-    "param P2 Next ; value=1 ; max=9\n"
-    "param P3 Equal ; value=3.00\n"
-    "param P4 Heat ; error=Error 07 Sensor\n"
-    "param P5 Odd ; value=1 ; step=2\n";
-// P9 is not on the drive; P3 differs only as text.
-const char kWanted[] =
-    "P1 Limited \t9\tYes\r\n"
-    "P2 Next \t4\tYes\r\n"
-    "P3 Equal \t3\tYes\r\n"
-    "P4 Heat \t7\tYes\r\n"
-    "P5 Odd \t2\tYes\r\n"
-    "P9 Missing \t7\tYes\r\n";
 const char kUnmarked[] = "P1 Limited \t9\tNo\r\nP2 Next \t1\tNo\r\nP3 Equal \t3\tNo\r\n";
 const char kArrow[] = " \xE2\x86\x92 ";
 
