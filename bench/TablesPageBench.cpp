@@ -16,11 +16,11 @@
 //
 // Usage: bench_tables_page [--repeat N] [SIM CLI]   (default 3 repetitions; the programs
 // of this build)
-#include "app/Globals.h"
-#include "app/MySheet.h"
-#include "app/Resources.h"
-#include "app/TablesPage.h"
-#include "app/UpdateConfirmDlg.h"
+#include "app/qt/Globals.h"
+#include "app/qt/MySheet.h"
+#include "app/qt/Resources.h"
+#include "app/qt/TablesPage.h"
+#include "app/qt/UpdateConfirmDlg.h"
 #include "link/Hardware.h"
 #include "platform/qt/QtFileChooser.h"
 #include "platform/qt/QtMessageBox.h"

@@ -5,8 +5,8 @@
 // included. Targets: the filter and Mark Differing at most 20 ms, find at most 5 ms a key.
 //
 // Usage: bench_tables_page_tools [--repeat N]   (default 5)
-#include "app/Globals.h"
-#include "app/TablesPage.h"
+#include "app/qt/Globals.h"
+#include "app/qt/TablesPage.h"
 #include "grid/qt/GridWnd.h"
 #include "link/KeyWriter.h"
 #include "table/TableRows.h"

@@ -1,8 +1,8 @@
 // The Edit page: its key table, the display of records with their colours, and the
 // whole road against the simulated drive.
-#include "app/ColorStatic.h"
-#include "app/EditParam.h"
-#include "app/MySheet.h"
+#include "app/qt/ColorStatic.h"
+#include "app/qt/EditParam.h"
+#include "app/qt/MySheet.h"
 #include "app/QtTestApp.h"
 #include "link/Hardware.h"
 #include "link/KeyWriter.h"

@@ -1,9 +1,9 @@
 // The sheet's link state line while the drive's adapter is unplugged and plugged in again
 // during the Edit page's use: the page works on after "Link back".
-#include "app/ColorStatic.h"
-#include "app/LinkStateLine.h"
-#include "app/MyCPropertyPage.h"
-#include "app/MySheet.h"
+#include "app/qt/ColorStatic.h"
+#include "app/qt/LinkStateLine.h"
+#include "app/qt/MyCPropertyPage.h"
+#include "app/qt/MySheet.h"
 #include "app/QtTestApp.h"
 #include "link/Hardware.h"
 #include "support/SimDrive.h"

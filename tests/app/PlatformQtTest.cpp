@@ -1,7 +1,7 @@
 // The Qt platform layer: text decoding, prefix processing, dialog units, the settings
 // file, the record hand-over and the wait cursor.
 #include "app/QtTestApp.h"
-#include "app/ServoDataEvent.h"
+#include "app/qt/ServoDataEvent.h"
 #include "platform/qt/Cp1252.h"
 #include "platform/qt/DialogUnits.h"
 #include "platform/qt/PrefixText.h"

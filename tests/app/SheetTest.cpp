@@ -1,7 +1,7 @@
 // The property sheet: its buttons, the routing of records, keys and ContinueModal to the
 // active page, and records that no page takes.
-#include "app/MyCPropertyPage.h"
-#include "app/MySheet.h"
+#include "app/qt/MyCPropertyPage.h"
+#include "app/qt/MySheet.h"
 #include "app/QtTestApp.h"
 #include "link/Hardware.h"
 

@@ -1,6 +1,6 @@
 #include "robust/FileAnswers.h"
 
-#include "app/TablesPage.h"
+#include "app/qt/TablesPage.h"
 #include "grid/GridCtrl.h"
 #include "platform/qt/QtFileChooser.h"
 #include "robust/FailureReport.h"

@@ -1,4 +1,4 @@
-#include "app/LinkStateLine.h"
+#include "app/qt/LinkStateLine.h"
 
 #include <QMetaObject>
 

@@ -1,6 +1,6 @@
 // Find and the filter of the Table page: the decisions are the toolkit-free helpers'
 // (table/FindRows.h, table/RowFilter.h); here keys and switches reach them.
-#include "app/TablesPage.h"
+#include "app/qt/TablesPage.h"
 
 #include "grid/qt/GridWnd.h"
 #include "platform/qt/Cp1252.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ColorStatic.h"
-#include "app/MyCPropertyPage.h"
+#include "app/qt/ColorStatic.h"
+#include "app/qt/MyCPropertyPage.h"
 
 class IKeyWriter;
 

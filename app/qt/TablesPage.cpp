@@ -1,6 +1,6 @@
-#include "app/TablesPage.h"
+#include "app/qt/TablesPage.h"
 
-#include "app/Resources.h"
+#include "app/qt/Resources.h"
 #include "grid/qt/GridWnd.h"
 #include "link/KeyWriter.h"
 #include "platform/qt/DialogUnits.h"

@@ -1,4 +1,4 @@
-#include "app/ColorStatic.h"
+#include "app/qt/ColorStatic.h"
 
 #include "platform/qt/PrefixText.h"
 

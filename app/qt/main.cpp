@@ -1,5 +1,5 @@
-#include "app/Globals.h"
-#include "app/TovamoApp.h"
+#include "app/qt/Globals.h"
+#include "app/qt/TovamoApp.h"
 
 #include <QApplication>
 

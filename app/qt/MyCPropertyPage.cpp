@@ -1,6 +1,6 @@
-#include "app/MyCPropertyPage.h"
+#include "app/qt/MyCPropertyPage.h"
 
-#include "app/ServoDataEvent.h"
+#include "app/qt/ServoDataEvent.h"
 #include "platform/qt/DialogUnits.h"
 
 CMyCPropertyPage::CMyCPropertyPage(const CPageTemplate& pageTemplate, QWidget* parent)

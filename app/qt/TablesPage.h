@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/MyCPropertyPage.h"
-#include "app/PageFileChooser.h"
+#include "app/qt/MyCPropertyPage.h"
+#include "app/qt/PageFileChooser.h"
 #include "platform/TickCount.h"
 #include "platform/qt/QtFileChooser.h"
 #include "platform/qt/QtMessageBox.h"

@@ -1,9 +1,9 @@
 // The Table page around an update: the confirmation and the snapshot before it, "Mark
 // Differing", and afterwards each marked row's outcome as the cell's tip and the report
 // in the grid's context menu. What each of them decides is the table logic's.
-#include "app/TablesPage.h"
+#include "app/qt/TablesPage.h"
 
-#include "app/UpdateConfirmDlg.h"
+#include "app/qt/UpdateConfirmDlg.h"
 #include "grid/qt/GridWnd.h"
 #include "platform/ConfigPaths.h"
 #include "platform/qt/Cp1252.h"

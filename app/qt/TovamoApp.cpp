@@ -1,8 +1,8 @@
-#include "app/TovamoApp.h"
+#include "app/qt/TovamoApp.h"
 
-#include "app/Globals.h"
-#include "app/Resources.h"
-#include "app/TovamoDlg.h"
+#include "app/qt/Globals.h"
+#include "app/qt/Resources.h"
+#include "app/qt/TovamoDlg.h"
 #include "link/Hardware.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtSystemMetrics.h"

@@ -1,4 +1,4 @@
-#include "app/QuestionBox.h"
+#include "app/qt/QuestionBox.h"
 
 #include "platform/qt/QtMessageBox.h"
 

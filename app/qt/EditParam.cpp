@@ -1,6 +1,6 @@
-#include "app/EditParam.h"
+#include "app/qt/EditParam.h"
 
-#include "app/Globals.h"
+#include "app/qt/Globals.h"
 #include "link/KeyWriter.h"
 #include "platform/qt/Cp1252.h"
 #include "platform/qt/DialogUnits.h"

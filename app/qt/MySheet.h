@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ServoDataEvent.h"
+#include "app/qt/ServoDataEvent.h"
 
 #include <QDialog>
 

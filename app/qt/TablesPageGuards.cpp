@@ -1,10 +1,10 @@
 // The Table page's guard rails: a running procedure is stopped only after the user says
 // so (closing the sheet, turning to another page), and a second file replaces the file
 // values or adds to them as the user chooses.
-#include "app/TablesPage.h"
+#include "app/qt/TablesPage.h"
 
-#include "app/QuestionBox.h"
-#include "app/Resources.h"
+#include "app/qt/QuestionBox.h"
+#include "app/qt/Resources.h"
 #include "table/FileColumns.h"
 #include "table/TablesPageText.h"
 

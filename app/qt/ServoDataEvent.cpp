@@ -1,4 +1,4 @@
-#include "app/ServoDataEvent.h"
+#include "app/qt/ServoDataEvent.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "app/Globals.h"
+#include "app/qt/Globals.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>

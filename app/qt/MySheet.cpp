@@ -1,9 +1,9 @@
-#include "app/MySheet.h"
+#include "app/qt/MySheet.h"
 
-#include "app/EditParam.h"
-#include "app/LinkStateLine.h"
-#include "app/Resources.h"
-#include "app/TablesPage.h"
+#include "app/qt/EditParam.h"
+#include "app/qt/LinkStateLine.h"
+#include "app/qt/Resources.h"
+#include "app/qt/TablesPage.h"
 #include "link/Hardware.h"
 #include "platform/qt/DialogUnits.h"
 

@@ -1,7 +1,7 @@
-#include "app/AboutDlg.h"
+#include "app/qt/AboutDlg.h"
 
-#include "app/AppIcon.h"
-#include "app/Resources.h"
+#include "app/qt/AppIcon.h"
+#include "app/qt/Resources.h"
 #include "platform/qt/DialogUnits.h"
 
 #include <QLabel>

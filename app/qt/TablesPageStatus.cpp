@@ -1,6 +1,6 @@
 // The Table page's status line and progress bar: what a running procedure has done and
 // for how long, and how it ended.
-#include "app/TablesPage.h"
+#include "app/qt/TablesPage.h"
 
 #include "platform/qt/Cp1252.h"
 #include "platform/qt/DialogUnits.h"
