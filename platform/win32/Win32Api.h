@@ -33,7 +33,9 @@
 #define PFNLVCOMPARE SysPFNLVCOMPARE
 #define GetSystemMetrics SysGetSystemMetricsUnused
 #define GetSysColor SysGetSysColorUnused
+// windows.h first: the others build on it.
 #include <windows.h>
+
 #include <commctrl.h>
 #include <commdlg.h>
 #include <ole2.h>
