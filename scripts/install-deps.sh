@@ -11,6 +11,8 @@ packages=(
     scdoc librsvg2-bin dpkg-dev desktop-file-utils appstream lintian man-db
     # The Windows cross build, its tests under Wine and its zip (preset "windows")
     g++-mingw-w64-x86-64-posix googletest wine wine64 zip unzip
+    # The Windows desktop program: its tests on an X server, its installer, its icon
+    xvfb xdotool nsis imagemagick
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -21,6 +21,7 @@ sims=()
 cleanup() {
     for pid in "${sims[@]}"; do kill "$pid" 2>/dev/null || true; done
     wineserver -k 2>/dev/null || true
+    [ -z "${xvfb:-}" ] || kill "$xvfb" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -32,6 +33,19 @@ rm -f "$dos"/com*  # Wine links com1 to /dev/ttyS0
 
 echo "=== windows: unit tests under Wine"
 wine build/windows/tests/windows/tovamo_windows_tests.exe --gtest_brief=1
+
+# The native desktop program's tests make real windows: they run on an X server of
+# their own. Each room builds one tovamo_win32_*_tests.exe.
+echo "=== windows: desktop tests under Wine on Xvfb"
+Xvfb :77 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=:77
+for _ in $(seq 50); do [ -e /tmp/.X11-unix/X77 ] && break; sleep 0.1; done
+for t in build/windows/tests/win32/tovamo_win32_*_tests.exe; do
+    [ -e "$t" ] || continue
+    echo "--- $(basename "$t")"
+    wine "$t" --gtest_brief=1
+done
 
 sim=$root/build/dev/sim/tovamo-drive-sim
 cli=$root/build/dev/cli/tovamo-cli
