@@ -62,7 +62,10 @@ extern "C" __declspec(dllimport) DWORD WINAPI SysGetSysColor(int nIndex) __asm__
 #undef GetBValue
 // Ansi/wide switches that share a name with the core's members; this room calls the
 // wide functions by their own names.
+#undef CreateFontIndirect
 #undef DrawText
+#undef GetOpenFileName
+#undef GetSaveFileName
 #undef GetTextMetrics
 #undef MessageBox
 #undef GetClassName
