@@ -1,6 +1,6 @@
 #include "platform/win32/GdiDrawContext.h"
 
-#include "platform/win32/WideCp1252.h"
+#include "platform/win32/GdiFont.h"
 #include "platform/win32/Win32ImageList.h"
 
 #include <algorithm>
@@ -16,28 +16,6 @@ RECT ToRECT(const CRect& rect) {
 
 CRect FromRECT(const RECT& rect) {
     return {rect.left, rect.top, rect.right, rect.bottom};
-}
-
-// The core's description as the system's, its height and width scaled to the DPI.
-LOGFONTW WideLogFont(const LOGFONT& lf, int nDpi) {
-    LOGFONTW wide{};
-    wide.lfHeight = ::MulDiv(lf.lfHeight, nDpi, 96);
-    wide.lfWidth = ::MulDiv(lf.lfWidth, nDpi, 96);
-    wide.lfEscapement = lf.lfEscapement;
-    wide.lfOrientation = lf.lfOrientation;
-    wide.lfWeight = lf.lfWeight;
-    wide.lfItalic = lf.lfItalic;
-    wide.lfUnderline = lf.lfUnderline;
-    wide.lfStrikeOut = lf.lfStrikeOut;
-    wide.lfCharSet = lf.lfCharSet;
-    wide.lfOutPrecision = lf.lfOutPrecision;
-    wide.lfClipPrecision = lf.lfClipPrecision;
-    wide.lfQuality = lf.lfQuality;
-    wide.lfPitchAndFamily = lf.lfPitchAndFamily;
-    const std::wstring face =
-        WideFromCp1252(std::string_view(lf.lfFaceName, strnlen(lf.lfFaceName, sizeof(lf.lfFaceName))));
-    std::copy_n(face.begin(), std::min<std::size_t>(face.size(), LF_FACESIZE - 1), wide.lfFaceName);
-    return wide;
 }
 
 }  // namespace
@@ -77,8 +55,7 @@ std::unique_ptr<CGdiDrawContext> CGdiDrawContext::CreateMeasuring(HFONT hBaseFon
 }
 
 std::unique_ptr<CGdiDrawContext> CGdiDrawContext::CreateMeasuring(const LOGFONT& baseFont, int nDpi) {
-    const LOGFONTW wide = WideLogFont(baseFont, nDpi);
-    HFONT hFont = ::CreateFontIndirectW(&wide);
+    HFONT hFont = CreateGdiFont(baseFont, nDpi);
     std::unique_ptr<CGdiDrawContext> pDC = CreateMeasuring(hFont, nDpi);
     if (pDC == nullptr) {
         if (hFont != nullptr)
@@ -103,8 +80,11 @@ void CGdiDrawContext::DeleteCachedObjects() {
         ::DeleteObject(font.hFont);
     for (const SCachedPen& pen : m_pens)
         ::DeleteObject(pen.hPen);
+    for (HFONT hFont : m_retiredFonts)
+        ::DeleteObject(hFont);
     m_fonts.clear();
     m_pens.clear();
+    m_retiredFonts.clear();
 }
 
 // --- Fonts and pens ----------------------------------------------------------------------
@@ -113,10 +93,9 @@ void CGdiDrawContext::SetFontDpi(int nDpi) {
     if (nDpi <= 0 || nDpi == m_nDpi)
         return;
     m_nDpi = nDpi;
-    // Fonts made at the old DPI go once they are no longer selected.
-    ::SelectObject(m_hDC, m_hBaseFont);
+    // Fonts made at the old DPI may still be in a saved state: they stay until the end.
     for (const SCachedFont& font : m_fonts)
-        ::DeleteObject(font.hFont);
+        m_retiredFonts.push_back(font.hFont);
     m_fonts.clear();
     if (m_pFont != nullptr)
         ::SelectObject(m_hDC, FontFor(m_pFont));
@@ -129,8 +108,7 @@ HFONT CGdiDrawContext::FontFor(const CFont* pFont) {
     for (const SCachedFont& font : m_fonts)
         if (font.lf == lf)
             return font.hFont;
-    const LOGFONTW wide = WideLogFont(lf, m_nDpi);
-    HFONT hFont = ::CreateFontIndirectW(&wide);
+    HFONT hFont = CreateGdiFont(lf, m_nDpi);
     if (hFont == nullptr)
         return m_hBaseFont;
     m_fonts.push_back({lf, hFont});

@@ -99,6 +99,7 @@ private:
 
     std::vector<SCachedFont> m_fonts;
     std::vector<SCachedPen> m_pens;
+    std::vector<HFONT> m_retiredFonts;  // made for an earlier DPI
     const CFont* m_pFont = nullptr;
     CPen m_pen{PS_SOLID, 0, 0};
     std::vector<SSaved> m_saved;

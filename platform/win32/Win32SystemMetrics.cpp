@@ -1,7 +1,7 @@
 #include "platform/win32/Win32SystemMetrics.h"
 
 #include "platform/win32/GdiDrawContext.h"
-#include "platform/win32/WideCp1252.h"
+#include "platform/win32/GdiFont.h"
 
 #include <algorithm>
 #include <cstring>
@@ -23,39 +23,15 @@ Fn User32Function(const char* pszName) {
                             : nullptr;
 }
 
-LOGFONT CoreLogFont(const LOGFONTW& wide) {
-    LOGFONT lf;
-    lf.lfHeight = wide.lfHeight;
-    lf.lfWidth = wide.lfWidth;
-    lf.lfEscapement = wide.lfEscapement;
-    lf.lfOrientation = wide.lfOrientation;
-    lf.lfWeight = wide.lfWeight;
-    lf.lfItalic = wide.lfItalic;
-    lf.lfUnderline = wide.lfUnderline;
-    lf.lfStrikeOut = wide.lfStrikeOut;
-    lf.lfCharSet = wide.lfCharSet;
-    lf.lfOutPrecision = wide.lfOutPrecision;
-    lf.lfClipPrecision = wide.lfClipPrecision;
-    lf.lfQuality = wide.lfQuality;
-    lf.lfPitchAndFamily = wide.lfPitchAndFamily;
-    SetFaceName(
-        lf,
-        Cp1252FromWide(std::wstring_view(wide.lfFaceName, wcsnlen(wide.lfFaceName, LF_FACESIZE))).c_str());
-    return lf;
-}
-
 // The message font at 96 DPI.
 LOGFONT ReadMessageFont() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     static const auto pForDpi = User32Function<SystemParametersInfoForDpiFn>("SystemParametersInfoForDpi");
     if (pForDpi != nullptr && pForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, 96))
-        return CoreLogFont(metrics.lfMessageFont);
-    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-        LOGFONT lf = CoreLogFont(metrics.lfMessageFont);
-        lf.lfHeight = ::MulDiv(lf.lfHeight, 96, CWin32SystemMetrics::GetSystemDpi());
-        return lf;
-    }
+        return LogFontFromWide(metrics.lfMessageFont);
+    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+        return LogFontFromWide(metrics.lfMessageFont, CWin32SystemMetrics::GetSystemDpi());
     return CFixedSystemMetrics().GetMessageFont();
 }
 

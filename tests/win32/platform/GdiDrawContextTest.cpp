@@ -5,6 +5,7 @@
 #include "platform/SystemMetrics.h"
 #include "platform/TextFormat.h"
 #include "platform/win32/GdiDrawContext.h"
+#include "platform/win32/GdiFont.h"
 #include "platform/win32/Win32ImageList.h"
 #include "platform/win32/Win32SystemMetrics.h"
 
@@ -193,6 +194,17 @@ TEST(GdiDrawContext, FontsScaleWithTheDpi) {
     EXPECT_EQ(pMeasure->GetFontDpi(), 144);
     const int nAt144 = pMeasure->GetTextExtent("MMMMMMMMMM").cx;
     EXPECT_NEAR(nAt144, nAt96 * 3 / 2, nAt96 / 10) << "the selected font was made again";
+
+    lf.lfWeight = FW_BOLD;
+    lf.lfItalic = 1;
+    SetFaceName(lf, "Caf\xE9");
+    HFONT hFont = CreateGdiFont(lf, 144);
+    LOGFONTW wide{};
+    ::GetObjectW(hFont, sizeof(wide), &wide);
+    EXPECT_EQ(wide.lfHeight, -24);
+    EXPECT_EQ(std::wstring(wide.lfFaceName), L"Caf\u00E9");
+    EXPECT_EQ(LogFontOfGdiFont(hFont, 144), lf) << "and back at 96 DPI";
+    ::DeleteObject(hFont);
 }
 
 TEST(GdiDrawContext, ClipBoxDeviceCapsAndState) {
