@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/win32/Win32Api.h"
+
+// The DPI a window is shown at: GetDpiForWindow where the system has it (looked up at
+// run time, so that the program still starts where it is missing), else the screen's.
+UINT WindowDpi(HWND hWnd);
+
+// A length given for 96 DPI, at the window's DPI.
+int ScaleForWindow(HWND hWnd, int n96);
