@@ -4,6 +4,7 @@
 #include "app/win32/WindowDpi.h"
 #include "app/win32/resource.h"
 #include "link/KeyWriter.h"
+#include "platform/win32/WideCp1252.h"
 
 #include <string>
 
@@ -12,17 +13,6 @@
 namespace {
 constexpr SysCOLORREF kWhite = RGB(255, 255, 255);
 constexpr SysCOLORREF kRed = RGB(255, 0, 0);
-
-// The drive's bytes are Windows-1252 whatever the system's code page is.
-std::wstring WideFromDrive(const std::string& bytes) {
-    if (bytes.empty())
-        return {};
-    const int length =
-        ::MultiByteToWideChar(1252, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(1252, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), length);
-    return wide;
-}
 
 // The fields draw '&' as a mnemonic prefix: every one of the drive's ampersands is
 // doubled so that the text shows exactly as the drive sent it. (Doubling only the
@@ -122,7 +112,7 @@ bool CEditParam::OnMessage(UINT message, WPARAM wParam, SysLPARAM lParam, INT_PT
 }
 
 void CEditParam::OnPageData(std::unique_ptr<CServoData> record) {
-    const std::wstring text = EscapeAmpersands(WideFromDrive(record->m_strText));
+    const std::wstring text = EscapeAmpersands(WideFromCp1252(record->m_strText));
     if (record->m_bValue == 1)
         ShowValue(text);
     else if (record->m_bError == 1)
