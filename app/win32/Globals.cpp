@@ -4,6 +4,7 @@
 
 CHardware g_Hardware;
 int g_nNumCom = 1;
+CWin32SystemMetrics* g_pSystemMetrics = nullptr;
 
 LOGFONTW BoldFontAttributes(UINT dpi) {
     LOGFONTW font{};

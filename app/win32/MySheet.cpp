@@ -1,6 +1,7 @@
 #include "app/win32/MySheet.h"
 
 #include "app/win32/EditParam.h"
+#include "app/win32/Globals.h"
 #include "app/win32/ResourceText.h"
 #include "app/win32/resource.h"
 #include "link/Hardware.h"
@@ -141,6 +142,15 @@ INT_PTR CMySheet::HandleMessage(UINT message, WPARAM wParam, SysLPARAM lParam) {
             if (LOWORD(wParam) == IDCANCEL)
                 OnCancel();
             return TRUE;
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+            // Read again before the pages' grids hear of the change from their parent.
+            if (g_pSystemMetrics != nullptr)
+                g_pSystemMetrics->Refresh();
+            for (const auto& page : m_pages)
+                if (page->GetSafeHwnd() != nullptr)
+                    ::SendMessageW(page->GetSafeHwnd(), message, wParam, lParam);
+            return FALSE;
         case WM_CLOSE:
             OnCancel();
             return TRUE;

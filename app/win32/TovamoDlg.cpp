@@ -109,7 +109,7 @@ INT_PTR CTovamoDlg::HandleMessage(UINT message, WPARAM wParam, SysLPARAM /*lPara
 }
 
 void CTovamoDlg::OnInitDialog() {
-    m_Messages.SetOwner(m_hWnd);
+    m_Messages = CWin32MessageBox(m_hWnd);
     m_Hardware.SetMessageBox(&m_Messages);
     if (const HMENU menu = ::GetSystemMenu(m_hWnd, FALSE); menu != nullptr) {
         const std::wstring about = ResourceText(IDS_ABOUTBOX);

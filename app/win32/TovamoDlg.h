@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/win32/AppMessageBox.h"
 #include "link/UsbAdapters.h"
+#include "platform/win32/Win32MessageBox.h"
 
 #include <string>
 #include <vector>
@@ -45,7 +45,7 @@ private:
     HWND m_hCombo = nullptr;  // 1001
     HICON m_hIcon = nullptr;
     HICON m_hSmallIcon = nullptr;
-    CAppMessageBox m_Messages;  // the port's open failures, owned by this dialog
+    CWin32MessageBox m_Messages;  // the port's open failures, owned by this dialog
     CUsbAdapterScan m_AdapterScan;
     std::vector<SUsbAdapter> m_adapters;  // as the list shows them
 };
