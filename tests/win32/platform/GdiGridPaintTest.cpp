@@ -5,6 +5,7 @@
 #include "grid/GridCtrl.h"
 #include "grid/GridFakes.h"
 #include "platform/win32/GdiDrawContext.h"
+#include "platform/win32/GdiFont.h"
 #include "platform/win32/Win32SystemMetrics.h"
 
 #include <gtest/gtest.h>
@@ -26,10 +27,7 @@ class GdiGridPaint : public ::testing::Test {
 protected:
     void SetUp() override {
         SetSystemMetrics(&m_metrics);
-        LOGFONTW lf{};
-        lf.lfHeight = -12;
-        wcscpy(lf.lfFaceName, L"Tahoma");
-        m_hFont = ::CreateFontIndirectW(&lf);
+        m_hFont = CreateGdiFont(m_metrics.GetMessageFont());
         m_host.m_hFont = m_hFont;
         m_grid = std::make_unique<CGridCtrl>();
     }
