@@ -253,9 +253,15 @@ TEST(Win32FileChooser, TheRealSaveDialogAddsTheDefaultExtension) {
     ::CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring typed = folder + L"\\answer";
     std::thread user = AnswerDialog(::GetCurrentThreadId(), [&](HWND hDialog) {
-        ::Sleep(200);                         // let the dialog finish filling its controls
-        for (const int nEdit : {1148, 1152})  // the name box of either dialog layout
-            ::SetDlgItemTextW(hDialog, nEdit, typed.c_str());
+        // The name box of either dialog layout, once the dialog has offered the initial name.
+        HWND hName = nullptr;
+        for (int nTry = 0; nTry < 500 && hName == nullptr; ++nTry, ::Sleep(10))
+            for (const int nEdit : {1148, 1152}) {
+                wchar_t text[64] = {};
+                if (::GetDlgItemTextW(hDialog, nEdit, text, 64) > 0 && std::wstring(text) == L"NoName.txt")
+                    hName = ::GetDlgItem(hDialog, nEdit);
+            }
+        ::SetWindowTextW(hName, typed.c_str());
         ::PostMessageW(hDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
     const std::optional<std::string> chosen = CWin32FileChooser().GetSaveFileName(
