@@ -1,0 +1,43 @@
+#pragma once
+
+// What the Wine benches share: a stopwatch on the performance counter, a program started
+// with CreateProcessW and the windows it shows, its memory, and medians.
+#include <string>
+#include <vector>
+
+#include "platform/win32/Win32Api.h"
+
+double NowMs();
+double Median(std::vector<double> values);
+
+// A started program; terminated if still running when destroyed.
+class CBenchProcess {
+public:
+    // The whole command line, as CreateProcessW takes it; the standard handles go to NUL.
+    explicit CBenchProcess(const std::wstring& strCommandLine);
+    ~CBenchProcess();
+    CBenchProcess(const CBenchProcess&) = delete;
+    CBenchProcess& operator=(const CBenchProcess&) = delete;
+
+    bool Started() const { return m_info.hProcess != nullptr; }
+    bool Running() const;
+    // The process's first visible top-level window whose class is `szClass` (any class
+    // when null), or null; does not wait.
+    HWND FindVisibleWindow(const wchar_t* szClass = nullptr) const;
+    // Polls FindVisibleWindow every millisecond until it finds one or nMs pass.
+    HWND WaitForVisibleWindow(double nMs, const wchar_t* szClass = nullptr) const;
+    bool WaitForExit(DWORD nMs) const;
+    // WM_CLOSE to the window, then the end of the process (terminated after nMs).
+    void CloseWindowAndWait(HWND hWnd, DWORD nMs);
+    // Working set and private bytes now, in bytes; false if the system would not say.
+    bool Memory(SIZE_T& nWorkingSet, SIZE_T& nPrivate) const;
+    DWORD ProcessId() const { return m_info.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION m_info{};
+};
+
+// Whether the window's thread answers a sent message within nMs; how long it took.
+bool AnswersWithin(HWND hWnd, UINT nMs, double& nAnswerMs);
+
+std::string Utf8FromWide(const std::wstring& str);
