@@ -25,8 +25,8 @@ double Median(std::vector<double> values) {
 
 CBenchProcess::CBenchProcess(const std::wstring& strCommandLine) {
     SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    HANDLE hNul = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                              OPEN_EXISTING, 0, nullptr);
+    HANDLE hNul = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              &inherit, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -57,7 +57,7 @@ bool CBenchProcess::Running() const {
 namespace {
 struct SWindowSearch {
     DWORD nProcessId;
-    const wchar_t* szClass;
+    const wchar_t* szTitle;
     HWND hFound;
 };
 
@@ -67,10 +67,10 @@ BOOL CALLBACK MatchWindow(HWND hWnd, SysLPARAM lParam) {
     GetWindowThreadProcessId(hWnd, &nProcessId);
     if (nProcessId != search.nProcessId || !IsWindowVisible(hWnd))
         return TRUE;
-    if (search.szClass) {
-        wchar_t szClass[64] = {};
-        GetClassNameW(hWnd, szClass, 64);
-        if (lstrcmpW(szClass, search.szClass) != 0)
+    if (search.szTitle) {
+        wchar_t szTitle[128] = {};
+        GetWindowTextW(hWnd, szTitle, 128);
+        if (lstrcmpW(szTitle, search.szTitle) != 0)
             return TRUE;
     }
     search.hFound = hWnd;
@@ -78,16 +78,16 @@ BOOL CALLBACK MatchWindow(HWND hWnd, SysLPARAM lParam) {
 }
 }  // namespace
 
-HWND CBenchProcess::FindVisibleWindow(const wchar_t* szClass) const {
-    SWindowSearch search{m_info.dwProcessId, szClass, nullptr};
+HWND CBenchProcess::FindVisibleWindow(const wchar_t* szTitle) const {
+    SWindowSearch search{m_info.dwProcessId, szTitle, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<SysLPARAM>(&search));
     return search.hFound;
 }
 
-HWND CBenchProcess::WaitForVisibleWindow(double nMs, const wchar_t* szClass) const {
+HWND CBenchProcess::WaitForVisibleWindow(double nMs, const wchar_t* szTitle) const {
     const double nEnd = NowMs() + nMs;
     while (NowMs() < nEnd) {
-        if (HWND hWnd = FindVisibleWindow(szClass))
+        if (HWND hWnd = FindVisibleWindow(szTitle))
             return hWnd;
         if (!Running())
             return nullptr;
@@ -131,7 +131,7 @@ std::string Utf8FromWide(const std::wstring& str) {
     const int nBytes = WideCharToMultiByte(CP_UTF8, 0, str.c_str(), static_cast<int>(str.size()), nullptr, 0,
                                            nullptr, nullptr);
     std::string strUtf8(static_cast<std::size_t>(nBytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, str.c_str(), static_cast<int>(str.size()), strUtf8.data(), nBytes, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, str.c_str(), static_cast<int>(str.size()), strUtf8.data(), nBytes,
+                        nullptr, nullptr);
     return strUtf8;
 }

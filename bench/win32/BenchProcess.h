@@ -21,17 +21,18 @@ public:
 
     bool Started() const { return m_info.hProcess != nullptr; }
     bool Running() const;
-    // The process's first visible top-level window whose class is `szClass` (any class
-    // when null), or null; does not wait.
-    HWND FindVisibleWindow(const wchar_t* szClass = nullptr) const;
+    // The process's first visible top-level window with this title (any title when
+    // null), or null; does not wait.
+    HWND FindVisibleWindow(const wchar_t* szTitle = nullptr) const;
     // Polls FindVisibleWindow every millisecond until it finds one or nMs pass.
-    HWND WaitForVisibleWindow(double nMs, const wchar_t* szClass = nullptr) const;
+    HWND WaitForVisibleWindow(double nMs, const wchar_t* szTitle = nullptr) const;
     bool WaitForExit(DWORD nMs) const;
     // WM_CLOSE to the window, then the end of the process (terminated after nMs).
     void CloseWindowAndWait(HWND hWnd, DWORD nMs);
     // Working set and private bytes now, in bytes; false if the system would not say.
     bool Memory(SIZE_T& nWorkingSet, SIZE_T& nPrivate) const;
     DWORD ProcessId() const { return m_info.dwProcessId; }
+    HANDLE ProcessHandle() const { return m_info.hProcess; }
 
 private:
     PROCESS_INFORMATION m_info{};

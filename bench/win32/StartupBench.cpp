@@ -57,8 +57,9 @@ int wmain(int argc, wchar_t** argv) {
     int nRuns = 21;
     std::vector<SProgram> programs;
     if (!ParseArguments(argc, argv, nRuns, programs)) {
-        std::fprintf(stderr,
-                     "usage: tovamo-bench-startup.exe [--runs N] (--window \"COMMAND\" | --exit \"COMMAND\")...\n");
+        std::fprintf(
+            stderr,
+            "usage: tovamo-bench-startup.exe [--runs N] (--window \"COMMAND\" | --exit \"COMMAND\")...\n");
         return 2;
     }
     for (int nRun = -1; nRun < nRuns; ++nRun) {
