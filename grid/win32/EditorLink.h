@@ -1,11 +1,11 @@
 #pragma once
 
 // The core's headers before the system's (Win32Api.h renames what they share).
+#include <cstdint>
+#include <string>
 #include "grid/GridCellCombo.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridEditWnd.h"
-#include <cstdint>
-#include <string>
 
 #include "grid/GridEditWnd.h"
 #include "platform/Geometry.h"

@@ -51,7 +51,8 @@ CPoint CGridDropTarget::ClientPoint(POINTL pt) const {
     return {point.x, point.y};
 }
 
-STDMETHODIMP CGridDropTarget::DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) {
+STDMETHODIMP CGridDropTarget::DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt,
+                                        DWORD* pdwEffect) {
     m_bHasText = HasCellText(pDataObj);
     const std::uint32_t dwEffect = m_grid.OnDragEnter(m_bHasText, grfKeyState, ClientPoint(pt));
     *pdwEffect &= dwEffect;

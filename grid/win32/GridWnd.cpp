@@ -144,8 +144,9 @@ LRESULT CGridWnd::OnMessage(UINT nMsg, WPARAM wParam, SysLPARAM lParam) {
     return DefWindowProcW(m_hWnd, nMsg, wParam, lParam);
 }
 
-// The bars start hidden, as the grid reckons with none until it shows one; a control
-// of a dialog template gets its client edge here, as the grid's own windows have one.
+// The bars start hidden and at 0, as the grid reckons with none until it shows one; a
+// control of a dialog template gets its client edge here, as the grid's own windows
+// have one.
 void CGridWnd::Attach(CGridCtrl& grid) {
     if (m_pGrid == &grid) {
         return;
@@ -157,6 +158,11 @@ void CGridWnd::Attach(CGridCtrl& grid) {
         SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                      SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    SysSCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_ALL;
+    ::SetScrollInfo(m_hWnd, SB_HORZ, &si, FALSE);
+    ::SetScrollInfo(m_hWnd, SB_VERT, &si, FALSE);
     ::ShowScrollBar(m_hWnd, SB_BOTH, FALSE);
     m_pGrid = &grid;
     if (m_pTitleTip == nullptr) {
@@ -262,7 +268,8 @@ void CGridWnd::OnScrollMessage(int nBar, WPARAM wParam) {
         si.cbSize = sizeof(si);
         si.fMask = SIF_ALL;
         const bool bRead = ::GetScrollInfo(m_hWnd, nBar, &si) != 0;
-        m_trackPos[nBar] = (bRead && si.nTrackPos != si.nPos) ? si.nTrackPos : static_cast<int>(HIWORD(wParam));
+        m_trackPos[nBar] =
+            (bRead && si.nTrackPos != si.nPos) ? si.nTrackPos : static_cast<int>(HIWORD(wParam));
     }
     if (nBar == SB_VERT) {
         m_pGrid->OnVScroll(nCode);
@@ -298,15 +305,18 @@ void CGridWnd::SetCursor(int nCursor) {
 }
 
 void CGridWnd::BeginWaitCursor() {
-    if (m_nWaitCursor++ == 0) {
-        m_hCursorBeforeWait = ::SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));  // the hourglass
-    }
+    m_waitCursor.BeginWaitCursor();
 }
 
 void CGridWnd::EndWaitCursor() {
-    if (m_nWaitCursor > 0 && --m_nWaitCursor == 0) {
-        ::SetCursor(m_hCursorBeforeWait);
+    m_waitCursor.EndWaitCursor();
+}
+
+IClipboard* CGridWnd::GetClipboard() const {
+    if (m_pClipboard == nullptr) {
+        m_pClipboard = std::make_unique<CWin32Clipboard>();
     }
+    return m_pClipboard.get();
 }
 
 CPoint CGridWnd::GetCursorPos() const {
@@ -362,7 +372,8 @@ void CGridWnd::OnGridCommandPosted() {
             pTarget->OnGridCommand(m_pGrid->GetDlgCtrlID());
         }
     }
-    const HWND hOwner = GetWindow(m_hWnd, GW_OWNER) != nullptr ? GetWindow(m_hWnd, GW_OWNER) : GetParent(m_hWnd);
+    const HWND hOwner =
+        GetWindow(m_hWnd, GW_OWNER) != nullptr ? GetWindow(m_hWnd, GW_OWNER) : GetParent(m_hWnd);
     if (hOwner != nullptr) {
         const int nID = GetDlgCtrlID(m_hWnd);
         PostMessageW(hOwner, WM_COMMAND, MAKEWPARAM(nID, 0), reinterpret_cast<SysLPARAM>(m_hWnd));
@@ -389,7 +400,8 @@ void CGridWnd::OnSetFontMessage(HFONT hFont, bool bRedraw) {
 HFONT CGridWnd::GetEditorFont() {
     const LOGFONT* plf = m_pGrid != nullptr ? m_pGrid->GetFont() : nullptr;
     if (plf == nullptr) {
-        return m_hWindowFont != nullptr ? m_hWindowFont : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        return m_hWindowFont != nullptr ? m_hWindowFont
+                                        : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     }
     // Made again whenever the grid's font is not the one it was made from.
     if (m_hEditorFont != nullptr && m_lfEditorFont == *plf) {

@@ -1,17 +1,19 @@
 #pragma once
 
 // The core's headers before the system's (Win32Api.h renames what they share).
-#include "grid/GridCellCombo.h"
-#include "grid/GridCtrl.h"
-#include "grid/GridEditWnd.h"
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+#include "grid/GridCellCombo.h"
+#include "grid/GridCtrl.h"
+#include "grid/GridEditWnd.h"
 
 #include "grid/GridWindowHost.h"
 #include "platform/Geometry.h"
+#include "platform/win32/Win32Clipboard.h"
+#include "platform/win32/Win32WaitCursor.h"
 // Last, as in every file of this room: include this header after the project's own.
 #include "platform/win32/Win32Api.h"
 
@@ -86,15 +88,17 @@ public:
     std::uint32_t GetKeyModifiers() const override;
     void PostCommandToOwner() override;
 
-    void ShowTitleTip(const CRect& rectTitle, const std::string& strTitle, int xoffset, const CRect& rectHover,
-                      const LOGFONT* plf, COLORREF crTextClr, COLORREF crBackClr) override;
+    void ShowTitleTip(const CRect& rectTitle, const std::string& strTitle, int xoffset,
+                      const CRect& rectHover, const LOGFONT* plf, COLORREF crTextClr,
+                      COLORREF crBackClr) override;
     void HideTitleTip() override;
 
     IClipboard* GetClipboard() const override;
     std::uint32_t DoDragDrop(const std::string& text, std::uint32_t dwAllowedEffects) override;
 
     IGridEditWnd* CreateInPlaceEdit(const CRect& rect, std::uint32_t dwStyle, std::uint32_t nID, int nRow,
-                                    int nCol, const std::string& strInitText, std::uint32_t nFirstChar) override;
+                                    int nCol, const std::string& strInitText,
+                                    std::uint32_t nFirstChar) override;
     IGridEditWnd* CreateInPlaceList(const CRect& rect, std::uint32_t dwStyle, std::uint32_t nID, int nRow,
                                     int nCol, COLORREF crFore, COLORREF crBack,
                                     const std::vector<std::string>& options, const std::string& strInitText,
@@ -140,8 +144,9 @@ private:
     int m_nWheelRemainder = 0;  // wheel delta short of a whole notch
     std::optional<CRect> m_clipCursor;
     std::optional<CRect> m_dragLine;
-    int m_nWaitCursor = 0;
-    HCURSOR m_hCursorBeforeWait = nullptr;
+    CWin32WaitCursor m_waitCursor;
+    // Made when the grid first asks for it (it owns a hidden window of its own).
+    mutable std::unique_ptr<CWin32Clipboard> m_pClipboard;
     HFONT m_hWindowFont = nullptr;  // given by WM_SETFONT, not ours
     HFONT m_hEditorFont = nullptr;  // made from the grid's font, ours
     LOGFONT m_lfEditorFont{};

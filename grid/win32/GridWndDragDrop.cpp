@@ -6,15 +6,13 @@
 #include "grid/win32/GridWnd.h"
 #include "platform/win32/WideCp1252.h"
 #include "platform/win32/Win32Api.h"
+#include "platform/win32/Win32Clipboard.h"
 
 // From shell32 (shlobj.h, which this room does not read).
-extern "C" HRESULT WINAPI SHCreateStdEnumFmtEtc(UINT cfmt, const FORMATETC* afmt, IEnumFORMATETC** ppenumFormatEtc);
+extern "C" HRESULT WINAPI SHCreateStdEnumFmtEtc(UINT cfmt, const FORMATETC* afmt,
+                                                IEnumFORMATETC** ppenumFormatEtc);
 
 namespace {
-
-// The same name and layout (the length, then the bytes) as the clipboard's own format,
-// so a text keeps its bytes whichever way it goes between our grids.
-constexpr wchar_t kCellTextFormatName[] = L"Tovamo Cell Text";
 
 HGLOBAL BlockOf(const void* pData, std::size_t nSize) {
     HGLOBAL hBlock = GlobalAlloc(GMEM_MOVEABLE, nSize);
@@ -108,7 +106,8 @@ public:
     }
     STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
     STDMETHODIMP QueryGetData(FORMATETC* pFormat) override {
-        if (pFormat == nullptr || (pFormat->tymed & TYMED_HGLOBAL) == 0 || pFormat->dwAspect != DVASPECT_CONTENT) {
+        if (pFormat == nullptr || (pFormat->tymed & TYMED_HGLOBAL) == 0 ||
+            pFormat->dwAspect != DVASPECT_CONTENT) {
             return DV_E_FORMATETC;
         }
         return pFormat->cfFormat == CF_UNICODETEXT || pFormat->cfFormat == CellTextFormat() ? S_OK
@@ -128,7 +127,9 @@ public:
         FORMATETC formats[2] = {FormatOf(CellTextFormat()), FormatOf(CF_UNICODETEXT)};
         return SHCreateStdEnumFmtEtc(2, formats, ppEnum);
     }
-    STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
+    STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
     STDMETHODIMP DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
     STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
@@ -185,7 +186,8 @@ std::optional<std::string> ReadBlock(IDataObject* pDataObj, UINT nFormat) {
     if (const auto* pBlock = static_cast<const char*>(GlobalLock(medium.hGlobal))) {
         if (nFormat == CF_UNICODETEXT) {
             const auto* pWide = reinterpret_cast<const wchar_t*>(pBlock);
-            text = Cp1252FromWide(WithoutCr(std::wstring_view(pWide, wcsnlen(pWide, nSize / sizeof(wchar_t)))));
+            text =
+                Cp1252FromWide(WithoutCr(std::wstring_view(pWide, wcsnlen(pWide, nSize / sizeof(wchar_t)))));
         } else {
             std::uint32_t nLength = 0;
             if (nSize >= sizeof(nLength)) {
@@ -203,9 +205,10 @@ std::optional<std::string> ReadBlock(IDataObject* pDataObj, UINT nFormat) {
 
 }  // namespace
 
+// The clipboard's own format and layout (the length, then the bytes), so a text keeps
+// its bytes whichever way it goes between our grids.
 UINT CellTextFormat() {
-    static const UINT nFormat = RegisterClipboardFormatW(kCellTextFormatName);
-    return nFormat;
+    return CWin32Clipboard::CellTextFormat();
 }
 
 IDataObject* CreateCellTextDataObject(const std::string& text) {
@@ -237,8 +240,4 @@ std::uint32_t CGridWnd::DoDragDrop(const std::string& text, std::uint32_t dwAllo
     pSource->Release();
     pData->Release();
     return hr == DRAGDROP_S_DROP ? static_cast<std::uint32_t>(dwEffect) : DROPEFFECT_NONE;
-}
-
-IClipboard* CGridWnd::GetClipboard() const {
-    return nullptr;
 }

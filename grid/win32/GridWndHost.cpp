@@ -7,16 +7,17 @@
 #include "grid/win32/TitleTip.h"
 #include "platform/win32/Win32Api.h"
 
-IGridEditWnd* CGridWnd::CreateInPlaceEdit(const CRect& rect, std::uint32_t dwStyle, std::uint32_t nID, int nRow,
-                                          int nCol, const std::string& strInitText, std::uint32_t nFirstChar) {
+IGridEditWnd* CGridWnd::CreateInPlaceEdit(const CRect& rect, std::uint32_t dwStyle, std::uint32_t nID,
+                                          int nRow, int nCol, const std::string& strInitText,
+                                          std::uint32_t nFirstChar) {
     HideTitleTip();
     return CInPlaceEdit::Create(*this, rect, dwStyle, nID, nRow, nCol, strInitText, nFirstChar);
 }
 
-IGridEditWnd* CGridWnd::CreateInPlaceList(const CRect& rect, std::uint32_t dwStyle, std::uint32_t nID, int nRow,
-                                          int nCol, COLORREF crFore, COLORREF crBack,
-                                          const std::vector<std::string>& options, const std::string& strInitText,
-                                          std::uint32_t nFirstChar) {
+IGridEditWnd* CGridWnd::CreateInPlaceList(const CRect& rect, std::uint32_t dwStyle, std::uint32_t nID,
+                                          int nRow, int nCol, COLORREF crFore, COLORREF crBack,
+                                          const std::vector<std::string>& options,
+                                          const std::string& strInitText, std::uint32_t nFirstChar) {
     HideTitleTip();
     return CInPlaceList::Create(*this, rect, dwStyle, nID, nRow, nCol, crFore, crBack, options, strInitText,
                                 nFirstChar);
@@ -24,7 +25,8 @@ IGridEditWnd* CGridWnd::CreateInPlaceList(const CRect& rect, std::uint32_t dwSty
 
 // A cell without a font of its own shows in the grid's, not in the window's.
 void CGridWnd::ShowTitleTip(const CRect& rectTitle, const std::string& strTitle, int xoffset,
-                            const CRect& rectHover, const LOGFONT* plf, COLORREF crTextClr, COLORREF crBackClr) {
+                            const CRect& rectHover, const LOGFONT* plf, COLORREF crTextClr,
+                            COLORREF crBackClr) {
     if (m_pTitleTip == nullptr) {
         return;
     }

@@ -19,7 +19,8 @@ CPoint PointOf(SysLPARAM lParam) {
 
 // MK_SHIFT, MK_CONTROL and the buttons, as mouse messages carry them.
 std::uint32_t MouseFlags(WPARAM wParam) {
-    return static_cast<std::uint32_t>(GET_KEYSTATE_WPARAM(wParam)) & (MK_LBUTTON | MK_RBUTTON | MK_SHIFT | MK_CONTROL);
+    return static_cast<std::uint32_t>(GET_KEYSTATE_WPARAM(wParam)) &
+           (MK_LBUTTON | MK_RBUTTON | MK_SHIFT | MK_CONTROL);
 }
 
 }  // namespace
@@ -77,7 +78,8 @@ bool CGridWnd::OnKeyMessage(UINT nMsg, WPARAM wParam, SysLPARAM /*lParam*/, LRES
         case WM_IME_CHAR:
             if (wParam < 0x10000 && (wParam < 0xD800 || wParam > 0xDFFF)) {
                 const std::string bytes = Cp1252FromWide(std::wstring(1, static_cast<wchar_t>(wParam)));
-                m_pGrid->OnImeChar(static_cast<unsigned char>(bytes.empty() ? '?' : bytes[0]), GetKeyModifiers());
+                m_pGrid->OnImeChar(static_cast<unsigned char>(bytes.empty() ? '?' : bytes[0]),
+                                   GetKeyModifiers());
             }
             return true;
         default:
@@ -193,11 +195,14 @@ void CGridWnd::OnWheel(int nDelta, WPARAM wParam, SysLPARAM lParam) {
     m_pGrid->OnMouseWheel(MouseFlags(wParam), nNotches * kWheelDelta, CPoint(pt.x, pt.y));
 }
 
-// The client area only: the cell or the divider under the pointer decides, the arrow
-// where neither sets a cursor.
+// The client area only, and the hourglass while a wait cursor is on: the cell or the divider under the
+// pointer decides, the arrow where neither sets a cursor.
 bool CGridWnd::OnSetCursorMessage(WPARAM wParam, SysLPARAM lParam) {
     if (reinterpret_cast<HWND>(wParam) != m_hWnd || LOWORD(lParam) != HTCLIENT) {
         return false;
+    }
+    if (CWin32WaitCursor::RestoreForSetCursor()) {
+        return true;
     }
     m_bCursorSet = false;
     const bool bHandled = m_pGrid->OnSetCursor(GetCursorPos());

@@ -33,8 +33,8 @@ public:
     }
     ~CMemDC() {
         if (m_hOldBitmap != nullptr) {
-            BitBlt(m_hTarget, m_rect.left, m_rect.top, m_rect.right - m_rect.left, m_rect.bottom - m_rect.top, m_hDC,
-                   m_rect.left, m_rect.top, SRCCOPY);
+            BitBlt(m_hTarget, m_rect.left, m_rect.top, m_rect.right - m_rect.left, m_rect.bottom - m_rect.top,
+                   m_hDC, m_rect.left, m_rect.top, SRCCOPY);
             SelectObject(m_hDC, m_hOldBitmap);
         }
         if (m_hBitmap != nullptr) {

@@ -8,6 +8,8 @@
 
 namespace {
 
+// The editor's object, for telling whether it is still there after a call that may end it.
+constexpr wchar_t kEditorProperty[] = L"TovamoInPlaceEdit";
 constexpr UINT_PTR kSubclassId = 0x7E01;
 
 // One edit, one notification: the flag is shared by every editor, as the end of one
@@ -16,14 +18,15 @@ bool g_bEndingEdit = false;
 
 }  // namespace
 
-CInPlaceEdit* CInPlaceEdit::Create(CGridWnd& gridWnd, const CRect& rect, std::uint32_t dwStyle, std::uint32_t nID,
-                                   int nRow, int nCol, const std::string& strInitText, std::uint32_t nFirstChar) {
+CInPlaceEdit* CInPlaceEdit::Create(CGridWnd& gridWnd, const CRect& rect, std::uint32_t dwStyle,
+                                   std::uint32_t nID, int nRow, int nCol, const std::string& strInitText,
+                                   std::uint32_t nFirstChar) {
     const HWND hGrid = gridWnd.GetHwnd();
     const DWORD dwAlign = dwStyle == ES_RIGHT ? ES_RIGHT : dwStyle == ES_CENTER ? ES_CENTER : ES_LEFT;
-    const HWND hWnd = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL | dwAlign,
-                                      rect.left, rect.top, rect.Width(), rect.Height(), hGrid,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(nID)),
-                                      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hGrid, GWLP_HINSTANCE)), nullptr);
+    const HWND hWnd = CreateWindowExW(
+        0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL | dwAlign, rect.left, rect.top,
+        rect.Width(), rect.Height(), hGrid, reinterpret_cast<HMENU>(static_cast<INT_PTR>(nID)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hGrid, GWLP_HINSTANCE)), nullptr);
     if (hWnd == nullptr) {
         return nullptr;
     }
@@ -32,20 +35,17 @@ CInPlaceEdit* CInPlaceEdit::Create(CGridWnd& gridWnd, const CRect& rect, std::ui
 }
 
 CInPlaceEdit* CInPlaceEdit::FromHandle(HWND hWnd) {
-    DWORD_PTR pRef = 0;
-    if (hWnd == nullptr || !GetWindowSubclass(hWnd, &CInPlaceEdit::SubclassProc, kSubclassId, &pRef)) {
-        return nullptr;
-    }
-    return reinterpret_cast<CInPlaceEdit*>(pRef);
+    return hWnd != nullptr ? static_cast<CInPlaceEdit*>(GetPropW(hWnd, kEditorProperty)) : nullptr;
 }
 
 // A cell holds any length of text: the control's own limit would cut it short.
-CInPlaceEdit::CInPlaceEdit(CGridWnd& gridWnd, HWND hWnd, const CRect& rect, std::uint32_t nID, int nRow, int nCol,
-                           const std::string& strInitText, std::uint32_t nFirstChar)
+CInPlaceEdit::CInPlaceEdit(CGridWnd& gridWnd, HWND hWnd, const CRect& rect, std::uint32_t nID, int nRow,
+                           int nCol, const std::string& strInitText, std::uint32_t nFirstChar)
     : CEditorLink(gridWnd, nID, nRow, nCol, strInitText),
       m_hWnd(hWnd),
       m_rect(rect),
       m_bExitOnArrows(nFirstChar != VK_LBUTTON) {
+    SetPropW(hWnd, kEditorProperty, this);
     SetWindowSubclass(hWnd, &CInPlaceEdit::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     SendMessageW(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(GridFont()), TRUE);
     SendMessageW(hWnd, EM_SETLIMITTEXT, 0, 0);
@@ -89,10 +89,11 @@ void CInPlaceEdit::SendChar(std::uint32_t nChar) {
     }
 }
 
-LRESULT CALLBACK CInPlaceEdit::SubclassProc(HWND hWnd, UINT nMsg, WPARAM wParam, SysLPARAM lParam, UINT_PTR /*nId*/,
-                                            DWORD_PTR pRef) {
+LRESULT CALLBACK CInPlaceEdit::SubclassProc(HWND hWnd, UINT nMsg, WPARAM wParam, SysLPARAM lParam,
+                                            UINT_PTR /*nId*/, DWORD_PTR pRef) {
     auto* pThis = reinterpret_cast<CInPlaceEdit*>(pRef);
     if (nMsg == WM_NCDESTROY) {
+        RemovePropW(hWnd, kEditorProperty);
         RemoveWindowSubclass(hWnd, &CInPlaceEdit::SubclassProc, kSubclassId);
         delete pThis;
         return DefSubclassProc(hWnd, nMsg, wParam, lParam);
@@ -155,7 +156,8 @@ void CInPlaceEdit::EndWithKey(std::uint32_t nKey) {
 // narrower than before, and the other edges stay.
 void CInPlaceEdit::Grow() {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(m_hWnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(std::max(0, GetWindowTextW(m_hWnd, text.data(), static_cast<int>(text.size())))));
+    text.resize(static_cast<std::size_t>(
+        std::max(0, GetWindowTextW(m_hWnd, text.data(), static_cast<int>(text.size())))));
     text += L"  ";
     const HDC hDC = ::GetDC(m_hWnd);
     const HGDIOBJ hOld = SelectObject(hDC, reinterpret_cast<HFONT>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0)));

@@ -1,11 +1,11 @@
 #pragma once
 
 // The core's headers before the system's (Win32Api.h renames what they share).
+#include <cstdint>
+#include <string>
 #include "grid/GridCellCombo.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridEditWnd.h"
-#include <cstdint>
-#include <string>
 
 #include "grid/win32/EditorLink.h"
 #include "platform/Geometry.h"
@@ -20,8 +20,9 @@ class CInPlaceEdit final : public CEditorLink {
 public:
     // nullptr when the window cannot be made. strInitText is the cell's Windows-1252
     // text; nFirstChar the key that started the edit (VK_LBUTTON for a click or F2).
-    static CInPlaceEdit* Create(CGridWnd& gridWnd, const CRect& rect, std::uint32_t dwStyle, std::uint32_t nID,
-                                int nRow, int nCol, const std::string& strInitText, std::uint32_t nFirstChar);
+    static CInPlaceEdit* Create(CGridWnd& gridWnd, const CRect& rect, std::uint32_t dwStyle,
+                                std::uint32_t nID, int nRow, int nCol, const std::string& strInitText,
+                                std::uint32_t nFirstChar);
     // The editor of the window; nullptr for any other window.
     static CInPlaceEdit* FromHandle(HWND hWnd);
 

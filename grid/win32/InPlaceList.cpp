@@ -10,13 +10,15 @@
 
 namespace {
 
+// The editor's object, for telling whether it is still there after a call that may end it.
+constexpr wchar_t kEditorProperty[] = L"TovamoInPlaceList";
 constexpr UINT_PTR kSubclassId = 0x7E02;
 constexpr int kListLines = 4;  // cell heights of room the dropped list gets
 
 }  // namespace
 
-CInPlaceList* CInPlaceList::Create(CGridWnd& gridWnd, const CRect& rect, std::uint32_t dwStyle, std::uint32_t nID,
-                                   int nRow, int nCol, COLORREF crFore, COLORREF crBack,
+CInPlaceList* CInPlaceList::Create(CGridWnd& gridWnd, const CRect& rect, std::uint32_t dwStyle,
+                                   std::uint32_t nID, int nRow, int nCol, COLORREF crFore, COLORREF crBack,
                                    const std::vector<std::string>& options, const std::string& strInitText,
                                    std::uint32_t nFirstChar) {
     const HWND hGrid = gridWnd.GetHwnd();
@@ -24,30 +26,25 @@ CInPlaceList* CInPlaceList::Create(CGridWnd& gridWnd, const CRect& rect, std::ui
     // The box's height is the dropped list's room; the field is fitted to the cell.
     const int nHeight = nCellHeight + nCellHeight * kListLines + GetSystemMetrics(SM_CYHSCROLL);
     const DWORD dwKind = (dwStyle & kComboKindMask) == CBS_DROPDOWN ? CBS_DROPDOWN : CBS_DROPDOWNLIST;
-    const HWND hWnd =
-        CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_BORDER | CBS_AUTOHSCROLL | dwKind,
-                        rect.left, rect.top, rect.Width(), nHeight, hGrid,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(nID)),
-                        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hGrid, GWLP_HINSTANCE)), nullptr);
+    const HWND hWnd = CreateWindowExW(
+        0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_BORDER | CBS_AUTOHSCROLL | dwKind,
+        rect.left, rect.top, rect.Width(), nHeight, hGrid, reinterpret_cast<HMENU>(static_cast<INT_PTR>(nID)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hGrid, GWLP_HINSTANCE)), nullptr);
     if (hWnd == nullptr) {
         return nullptr;
     }
-    return new CInPlaceList(gridWnd, hWnd, rect, dwKind, nID, nRow, nCol, crFore, crBack, options, strInitText,
-                            nFirstChar);
+    return new CInPlaceList(gridWnd, hWnd, rect, dwKind, nID, nRow, nCol, crFore, crBack, options,
+                            strInitText, nFirstChar);
 }
 
 CInPlaceList* CInPlaceList::FromHandle(HWND hWnd) {
-    DWORD_PTR pRef = 0;
-    if (hWnd == nullptr || !GetWindowSubclass(hWnd, &CInPlaceList::ListProc, kSubclassId, &pRef)) {
-        return nullptr;
-    }
-    return reinterpret_cast<CInPlaceList*>(pRef);
+    return hWnd != nullptr ? static_cast<CInPlaceList*>(GetPropW(hWnd, kEditorProperty)) : nullptr;
 }
 
 // Focus and the first key before the list drops: the dropped list takes the keyboard
 // from then on. A list without an edit field does not use the key.
-CInPlaceList::CInPlaceList(CGridWnd& gridWnd, HWND hWnd, const CRect& rect, std::uint32_t dwStyle, std::uint32_t nID,
-                           int nRow, int nCol, COLORREF crFore, COLORREF crBack,
+CInPlaceList::CInPlaceList(CGridWnd& gridWnd, HWND hWnd, const CRect& rect, std::uint32_t dwStyle,
+                           std::uint32_t nID, int nRow, int nCol, COLORREF crFore, COLORREF crBack,
                            const std::vector<std::string>& options, const std::string& strInitText,
                            std::uint32_t nFirstChar)
     : CEditorLink(gridWnd, nID, nRow, nCol, strInitText),
@@ -56,6 +53,7 @@ CInPlaceList::CInPlaceList(CGridWnd& gridWnd, HWND hWnd, const CRect& rect, std:
       m_options(options),
       m_crForeClr(crFore),
       m_crBackClr(crBack) {
+    SetPropW(hWnd, kEditorProperty, this);
     SetWindowSubclass(hWnd, &CInPlaceList::ListProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     for (const std::string& option : options) {
         SendMessageW(hWnd, CB_ADDSTRING, 0, reinterpret_cast<SysLPARAM>(WideFromCp1252(option).c_str()));
@@ -69,7 +67,8 @@ CInPlaceList::CInPlaceList(CGridWnd& gridWnd, HWND hWnd, const CRect& rect, std:
         info.cbSize = sizeof(info);
         if (GetComboBoxInfo(hWnd, &info) && info.hwndItem != nullptr && info.hwndItem != hWnd) {
             m_hEdit = info.hwndItem;
-            SetWindowSubclass(m_hEdit, &CInPlaceList::EditProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+            SetWindowSubclass(m_hEdit, &CInPlaceList::EditProc, kSubclassId,
+                              reinterpret_cast<DWORD_PTR>(this));
             // A text of one's own may be as long as a cell holds.
             SendMessageW(m_hEdit, EM_SETLIMITTEXT, 0, 0);
         }
@@ -95,7 +94,8 @@ void CInPlaceList::FitFieldToCell(int nCellHeight) {
 // Byte for byte: the system's own search ignores case and takes a prefix.
 void CInPlaceList::SelectInitialText() {
     const auto it = std::find(m_options.begin(), m_options.end(), GetInitText());
-    const auto nIndex = it != m_options.end() ? static_cast<WPARAM>(it - m_options.begin()) : static_cast<WPARAM>(-1);
+    const auto nIndex =
+        it != m_options.end() ? static_cast<WPARAM>(it - m_options.begin()) : static_cast<WPARAM>(-1);
     SendMessageW(m_hWnd, CB_SETCURSEL, nIndex, 0);
     if (it == m_options.end() && m_hEdit != nullptr) {
         SetWindowTextW(m_hEdit, WideFromCp1252(GetInitText()).c_str());
@@ -149,14 +149,16 @@ std::string CInPlaceList::GetText() const {
         return WindowTextCp1252(m_hEdit);
     }
     const auto nIndex = static_cast<int>(SendMessageW(m_hWnd, CB_GETCURSEL, 0, 0));
-    return nIndex >= 0 && nIndex < static_cast<int>(m_options.size()) ? m_options[static_cast<std::size_t>(nIndex)]
-                                                                       : std::string();
+    return nIndex >= 0 && nIndex < static_cast<int>(m_options.size())
+               ? m_options[static_cast<std::size_t>(nIndex)]
+               : std::string();
 }
 
-LRESULT CALLBACK CInPlaceList::ListProc(HWND hWnd, UINT nMsg, WPARAM wParam, SysLPARAM lParam, UINT_PTR /*nId*/,
-                                        DWORD_PTR pRef) {
+LRESULT CALLBACK CInPlaceList::ListProc(HWND hWnd, UINT nMsg, WPARAM wParam, SysLPARAM lParam,
+                                        UINT_PTR /*nId*/, DWORD_PTR pRef) {
     auto* pThis = reinterpret_cast<CInPlaceList*>(pRef);
     if (nMsg == WM_NCDESTROY) {
+        RemovePropW(hWnd, kEditorProperty);
         RemoveWindowSubclass(hWnd, &CInPlaceList::ListProc, kSubclassId);
         delete pThis;
         return DefSubclassProc(hWnd, nMsg, wParam, lParam);
@@ -164,8 +166,8 @@ LRESULT CALLBACK CInPlaceList::ListProc(HWND hWnd, UINT nMsg, WPARAM wParam, Sys
     return pThis->OnListMessage(nMsg, wParam, lParam);
 }
 
-LRESULT CALLBACK CInPlaceList::EditProc(HWND hWnd, UINT nMsg, WPARAM wParam, SysLPARAM lParam, UINT_PTR /*nId*/,
-                                        DWORD_PTR pRef) {
+LRESULT CALLBACK CInPlaceList::EditProc(HWND hWnd, UINT nMsg, WPARAM wParam, SysLPARAM lParam,
+                                        UINT_PTR /*nId*/, DWORD_PTR pRef) {
     if (nMsg == WM_NCDESTROY) {
         RemoveWindowSubclass(hWnd, &CInPlaceList::EditProc, kSubclassId);
         return DefSubclassProc(hWnd, nMsg, wParam, lParam);

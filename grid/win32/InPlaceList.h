@@ -1,12 +1,12 @@
 #pragma once
 
 // The core's headers before the system's (Win32Api.h renames what they share).
-#include "grid/GridCellCombo.h"
-#include "grid/GridCtrl.h"
-#include "grid/GridEditWnd.h"
 #include <cstdint>
 #include <string>
 #include <vector>
+#include "grid/GridCellCombo.h"
+#include "grid/GridCtrl.h"
+#include "grid/GridEditWnd.h"
 
 #include "grid/win32/EditorLink.h"
 #include "platform/ColorRef.h"
@@ -24,8 +24,8 @@ public:
     static constexpr int kMaxDropWidth = 200;
 
     // nullptr when the window cannot be made.
-    static CInPlaceList* Create(CGridWnd& gridWnd, const CRect& rect, std::uint32_t dwStyle, std::uint32_t nID,
-                                int nRow, int nCol, COLORREF crFore, COLORREF crBack,
+    static CInPlaceList* Create(CGridWnd& gridWnd, const CRect& rect, std::uint32_t dwStyle,
+                                std::uint32_t nID, int nRow, int nCol, COLORREF crFore, COLORREF crBack,
                                 const std::vector<std::string>& options, const std::string& strInitText,
                                 std::uint32_t nFirstChar);
     // The list of the combo box; nullptr for any other window.
@@ -47,8 +47,9 @@ public:
 
 private:
     CInPlaceList(CGridWnd& gridWnd, HWND hWnd, const CRect& rect, std::uint32_t dwStyle, std::uint32_t nID,
-                 int nRow, int nCol, COLORREF crFore, COLORREF crBack, const std::vector<std::string>& options,
-                 const std::string& strInitText, std::uint32_t nFirstChar);
+                 int nRow, int nCol, COLORREF crFore, COLORREF crBack,
+                 const std::vector<std::string>& options, const std::string& strInitText,
+                 std::uint32_t nFirstChar);
     ~CInPlaceList() override = default;
 
     static LRESULT CALLBACK ListProc(HWND hWnd, UINT nMsg, WPARAM wParam, SysLPARAM lParam, UINT_PTR nId,

@@ -45,8 +45,8 @@ bool CTitleTip::CreateTipWindow() {
     }
     // Owned by the grid's top window: it stays above it and goes with it.
     m_hWnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName, L"",
-                             WS_POPUP | WS_BORDER, 0, 0, 0, 0, GetAncestor(m_hGrid, GA_ROOT), nullptr, hInstance,
-                             nullptr);
+                             WS_POPUP | WS_BORDER, 0, 0, 0, 0, GetAncestor(m_hGrid, GA_ROOT), nullptr,
+                             hInstance, nullptr);
     if (m_hWnd != nullptr) {
         SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }

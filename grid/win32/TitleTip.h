@@ -1,10 +1,10 @@
 #pragma once
 
 // The core's headers before the system's (Win32Api.h renames what they share).
+#include <string>
 #include "grid/GridCellCombo.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridEditWnd.h"
-#include <string>
 
 #include "platform/ColorRef.h"
 #include "platform/Geometry.h"

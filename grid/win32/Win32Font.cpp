@@ -5,8 +5,8 @@
 #include <string>
 
 #include "platform/win32/WideCp1252.h"
-#include "platform/win32/Win32SystemMetrics.h"
 #include "platform/win32/Win32Api.h"
+#include "platform/win32/Win32SystemMetrics.h"
 
 LOGFONTW LogFontWFromLogFont(const LOGFONT& lf, int nDpi) {
     LOGFONTW lfw{};
@@ -23,7 +23,8 @@ LOGFONTW LogFontWFromLogFont(const LOGFONT& lf, int nDpi) {
     lfw.lfClipPrecision = lf.lfClipPrecision;
     lfw.lfQuality = lf.lfQuality;
     lfw.lfPitchAndFamily = lf.lfPitchAndFamily;
-    const std::wstring face = WideFromCp1252(std::string_view(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE)));
+    const std::wstring face =
+        WideFromCp1252(std::string_view(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE)));
     std::copy_n(face.begin(), std::min<std::size_t>(face.size(), LF_FACESIZE - 1), lfw.lfFaceName);
     return lfw;
 }
@@ -52,7 +53,8 @@ std::optional<LOGFONT> LogFontFromHfont(HFONT hFont, int nDpi) {
     lf.lfClipPrecision = lfw.lfClipPrecision;
     lf.lfQuality = lfw.lfQuality;
     lf.lfPitchAndFamily = lfw.lfPitchAndFamily;
-    const std::string face = Cp1252FromWide(std::wstring_view(lfw.lfFaceName, wcsnlen(lfw.lfFaceName, LF_FACESIZE)));
+    const std::string face =
+        Cp1252FromWide(std::wstring_view(lfw.lfFaceName, wcsnlen(lfw.lfFaceName, LF_FACESIZE)));
     SetFaceName(lf, face.c_str());
     return lf;
 }
@@ -65,6 +67,7 @@ int WindowDpi(HWND hWnd) {
                                       reinterpret_cast<void*>(GetProcAddress(hUser, "GetDpiForWindow")))
                                 : nullptr;
     }();
-    const int nDpi = pGetDpiForWindow != nullptr && hWnd != nullptr ? static_cast<int>(pGetDpiForWindow(hWnd)) : 0;
+    const int nDpi =
+        pGetDpiForWindow != nullptr && hWnd != nullptr ? static_cast<int>(pGetDpiForWindow(hWnd)) : 0;
     return nDpi > 0 ? nDpi : CWin32SystemMetrics::GetSystemDpi();
 }

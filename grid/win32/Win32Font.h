@@ -1,10 +1,10 @@
 #pragma once
 
 // The core's headers before the system's (Win32Api.h renames what they share).
+#include <optional>
 #include "grid/GridCellCombo.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridEditWnd.h"
-#include <optional>
 
 #include "platform/LogFont.h"
 #include "platform/win32/Win32Api.h"
