@@ -1,19 +1,26 @@
 #!/usr/bin/env bash
-# The Windows stage of CI: cross build (preset "windows"), the DLL import check, the unit
-# tests under Wine, the end-to-end checks of tovamo-cli.exe under Wine against the Linux
-# simulated drive and the Linux tovamo-cli, and the zip. Needs the Linux dev build
-# (build/dev: tovamo-drive-sim, tovamo-cli). One Wine prefix, one wineboot.
+# The Windows stage of CI: cross build (preset "windows"), the DLL import and size check, the
+# unit tests under Wine, the end-to-end checks of tovamo-cli.exe under Wine against the Linux
+# simulated drive and the Linux tovamo-cli, the desktop program tovamo.exe driven through its
+# windows (scripted, then random input), the zip and the installer, installed and
+# uninstalled. Needs the Linux dev build (build/dev: tovamo-drive-sim, tovamo-cli). One Wine
+# prefix, one wineboot.
 #   scripts/test-windows.sh [--bench]   (--bench: also bench/wine-link-bench.py)
+# TOVAMO_TEST_DISPLAY: the X display number of the stage's own Xvfb (default 77).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
+version=$(sed -n 's/^project(Tovamo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 start=$SECONDS
 
 echo "=== windows: build"
 cmake --preset windows >/dev/null
 cmake --build build/windows -j "$(nproc)"
 exe=$root/build/windows/cli/tovamo-cli.exe
-scripts/check-windows-imports.sh "$exe" build/windows/tests/windows/*.exe
+desktop=$root/build/windows/app/win32/tovamo.exe
+driver=$root/build/windows/tests/win32/tovamo-win32-driver.exe
+scripts/check-windows-imports.sh "$exe" build/windows/tests/windows/*.exe \
+    $(find build/windows -name '*.exe' -path '*win32*' -not -path '*/CMakeFiles/*')
 
 work=$(mktemp -d)
 export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -28,6 +35,9 @@ trap cleanup EXIT
 echo "=== windows: wineboot"
 wineboot -i >/dev/null 2>&1
 wineserver -p 60 || true  # one server for the whole stage (wineboot may have started it)
+# A crash ends the program with its exception code and a backtrace on stderr, not with a
+# dialog that waits for a click.
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 dos=$WINEPREFIX/dosdevices
 rm -f "$dos"/com*  # Wine links com1 to /dev/ttyS0
 
@@ -37,10 +47,11 @@ wine build/windows/tests/windows/tovamo_windows_tests.exe --gtest_brief=1
 # The native desktop program's tests make real windows: they run on an X server of
 # their own. Each room builds one tovamo_win32_*_tests.exe.
 echo "=== windows: desktop tests under Wine on Xvfb"
-Xvfb :77 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+display=${TOVAMO_TEST_DISPLAY:-77}
+Xvfb :"$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-export DISPLAY=:77
-for _ in $(seq 50); do [ -e /tmp/.X11-unix/X77 ] && break; sleep 0.1; done
+export DISPLAY=:$display
+for _ in $(seq 50); do [ -e /tmp/.X11-unix/X"$display" ] && break; sleep 0.1; done
 for t in build/windows/tests/win32/tovamo_win32_*_tests.exe; do
     [ -e "$t" ] || continue
     echo "--- $(basename "$t")"
@@ -146,7 +157,7 @@ echo "closed pipe: status 5"
 # A port that is not there.
 stop_sims; rm -f "$dos/com9"
 status=0; wcli --port COM9 read 2>missing.err >/dev/null || status=$?
-[ "$status" = 2 ] || fail "missing port: status $status, not 2"
+[ "$status" = 2 ] || fail "missing port: status $status, not 2: $(cat missing.err)"
 grep -q "Hardware not present" missing.err || fail "missing port: $(cat missing.err)"
 echo "missing port: status 2, Hardware not present"
 cd "$root"
@@ -156,6 +167,82 @@ if [ "${1:-}" = "--bench" ]; then
     python3 bench/wine-link-bench.py "$sim" "$cli" "$exe" 10 2>/dev/null
 fi
 
-echo "=== windows: zip"
+# The desktop program, driven through its windows as a user would
+# (tests/win32/driver): the drive on COM12, the port stored in the registry.
+desktop_steps() {
+    wine "$driver" --timeout 30000 --exe "$desktop" "$@"
+}
+if [ -e "$desktop" ]; then
+    echo "=== windows: desktop program end to end"
+    cd "$work"
+    stop_sims; start_sim "$dos/com12" --log "$work/desktop-keys.log"
+    wine reg add 'HKCU\Software\Tovamo Dispenser\tovamo\Setings' /v NumCom /t REG_DWORD /d 12 /f >/dev/null 2>&1
+    # A file whose P101 and P102 differ from the drive and are marked for the update.
+    sed 's/^\(P101[^\t]*\)\t8\tNo/\1\t6\tYes/; s/^\(P102[^\t]*\)\t4.20 A\tNo/\1\t4.45 A\tYes/' \
+        linux-read.txt >desktop-file.txt
+    # Up, Down, Enter, Escape, Escape leave the drive where it began, so the read that
+    # follows walks it in the same order as the command line's read of a fresh drive.
+    desktop_steps expect-port:COM12 connect keys:up,down,enter,escape,escape \
+        "expect-text:1002=P1 Motor data" tab:1 click:1007 "wait-text:Read complete" \
+        click:1008 "file-dialog:$(winepath -w "$work/desktop-read.txt")" expect-no-colour:1006=FFFF00 \
+        click:1009 "file-dialog:$(winepath -w "$work/desktop-file.txt")" "wait-text:Compared with the file: 2 differ" \
+        expect-colour:1006=FFFF00 click:1010 answer:Update "wait-text:Update complete" close expect-exit:0 ||
+        fail "desktop program: the drive through its windows failed"
+    [ "$(head -c 5 desktop-keys.log)" = udeoo ] ||
+        fail "desktop program: the Edit page's keys reached the drive as '$(head -c 5 desktop-keys.log)'"
+    cmp desktop-read.txt linux-read.txt || fail "desktop program: DC Drive To File differs from tovamo-cli read"
+    "$cli" --port "$dos/com12" read -o desktop-after.txt
+    sed 's/\tYes\r$/\tNo\r/' desktop-file.txt | cmp - desktop-after.txt ||
+        fail "desktop program: the drive does not hold the file's values after Update DC Drive"
+    wine reg query 'HKCU\Software\Tovamo Dispenser\tovamo\Setings' /v NumCom | tr -d '\r' | grep -q 'NumCom.*0xc' ||
+        fail "desktop program: NumCom 12 not stored"
+    echo "desktop program: COM12 preselected, Edit keys udeoo, read file identical, 2 rows coloured, drive updated"
+
+    echo "=== windows: desktop program under random input"
+    stop_sims; start_sim "$dos/com12" --baud 9600
+    mkdir -p "$work/robust"
+    wine "$driver" --robust --seconds "${TOVAMO_ROBUST_SECONDS:-30}" --seed 20261208 --exe "$desktop" \
+        --files "$(winepath -w "$work/robust")" || fail "desktop program: random input"
+    stop_sims
+    cd "$root"
+fi
+
+# The installer under Wine: a silent per-user install, its files, Start-menu entry and
+# Apps & Features entry; a silent uninstall takes them away and leaves the user's files
+# and settings.
+check_installer() {
+    local setup=$root/build/package/tovamo-$version-setup.exe
+    [ -e "$setup" ] || return 0
+    echo "=== windows: installer"
+    local key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tovamo'
+    local users=$WINEPREFIX/drive_c/users/$(id -un)
+    local dir=$users/AppData/Local/Programs/Tovamo
+    local link="$users/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tovamo.lnk"
+    wine "$setup" /S
+    for f in tovamo.exe tovamo-cli.exe README.txt LICENSE.txt uninstall.exe; do
+        [ -e "$dir/$f" ] || fail "installer: $f not in $dir"
+    done
+    [ -e "$link" ] || fail "installer: no Start-menu entry"
+    wine reg query "$key" | tr -d '\r' >"$work/uninstall-key.txt"
+    for entry in "DisplayName.*REG_SZ *Tovamo$" "DisplayVersion.*REG_SZ *$version$" "Publisher.*REG_SZ" \
+        'UninstallString.*uninstall.exe"$' 'DisplayIcon.*tovamo.exe,0$' "EstimatedSize.*REG_DWORD *0x[1-9a-f]" \
+        "NoModify.*0x1$" "NoRepair.*0x1$"; do
+        grep -q "$entry" "$work/uninstall-key.txt" || fail "installer: no $entry in $(cat "$work/uninstall-key.txt")"
+    done
+    echo "parameters" >"$dir/my-parameters.txt"
+    wine "$dir/uninstall.exe" /S
+    # The uninstaller goes on from a copy of itself: wait for it.
+    for _ in $(seq 100); do [ -e "$dir/tovamo.exe" ] || [ -e "$dir/uninstall.exe" ] || break; sleep 0.1; done
+    [ ! -e "$dir/tovamo.exe" ] && [ ! -e "$dir/uninstall.exe" ] && [ ! -e "$link" ] ||
+        fail "uninstaller: the program is still there"
+    ! wine reg query "$key" >/dev/null 2>&1 || fail "uninstaller: the Apps & Features entry is still there"
+    [ -e "$dir/my-parameters.txt" ] || fail "uninstaller: the user's file is gone"
+    wine reg query 'HKCU\Software\Tovamo Dispenser\tovamo\Setings' /v NumCom >/dev/null 2>&1 ||
+        fail "uninstaller: the settings are gone"
+    echo "installer: installed per user with its Start-menu and Apps & Features entries; uninstalled, settings kept"
+}
+
+echo "=== windows: zip and installer"
 scripts/package-windows.sh
+check_installer
 echo "=== windows stage: $((SECONDS - start)) s"
