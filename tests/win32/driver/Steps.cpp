@@ -15,14 +15,15 @@ const char* const kStepsUsage =
     "  tab:N                 a click on the sheet's tab N (0 Edit, 1 Table)\n"
     "  click:ID              a click on the enabled control ID of the active window\n"
     "  wait-enabled:ID / wait-disabled:ID\n"
-    "  expect-text:ID[=TEXT] control ID shows TEXT (without =: any text)\n"
+    "  expect-text:ID[=TEXT] control ID shows TEXT, trailing blanks aside (without =: any text)\n"
     "  wait-text:PREFIX      some window of the program shows a text beginning with PREFIX\n"
     "  file-dialog:PATH      the open or save dialog: PATH typed into its name field, then OK\n"
     "  answer:BUTTON         the dialog that has a button BUTTON ('&' ignored) is answered with it\n"
     "  expect-colour:ID=RRGGBB / expect-no-colour:ID=RRGGBB   on the screen in control ID\n"
     "  close                 the sheet's Cancel button\n"
     "  expect-exit:N         the program ends with exit code N\n"
-    "  sleep:MS\n";
+    "  sleep:MS\n"
+    "  dump                  lists the program's windows (class, id, state, text)\n";
 
 namespace {
 
@@ -36,6 +37,11 @@ int Number(const std::wstring& text) {
     if (text.empty() || *pEnd != L'\0')
         throw CDriveFailure("not a number: " + Utf8(text));
     return static_cast<int>(n);
+}
+
+std::wstring TrimEnd(std::wstring text) {
+    text.erase(text.find_last_not_of(L' ') + 1);
+    return text;
 }
 
 std::wstring WithoutMnemonic(std::wstring text) {
@@ -70,6 +76,7 @@ private:
     void WaitText(const std::wstring& prefix);
     void Answer(const std::wstring& button);
     void ExpectColour(const std::wstring& arg, bool bPresent);
+    void Dump() const;
 
     CTarget& m_target;
     DWORD m_dwTimeoutMs;
@@ -104,7 +111,8 @@ void CStepRunner::ExpectText(const std::wstring& arg) {
         [&] {
             HWND hWnd = m_target.FindControl(nId);
             shown = hWnd != nullptr ? WindowText(hWnd) : L"";
-            return nEq == std::wstring::npos ? !shown.empty() : shown == arg.substr(nEq + 1);
+            return nEq == std::wstring::npos ? !shown.empty()
+                                             : TrimEnd(shown) == TrimEnd(arg.substr(nEq + 1));
         },
         "control " + std::to_string(nId) + " to show " +
             (nEq == std::wstring::npos ? std::string("a text") : "\"" + Utf8(arg.substr(nEq + 1)) + "\"") +
@@ -160,6 +168,19 @@ void CStepRunner::ExpectColour(const std::wstring& arg, bool bPresent) {
         "control " + std::to_string(nId) + (bPresent ? " to show " : " not to show ") +
             Utf8(arg.substr(nEq + 1)) + " (" + std::to_string(nCount) + " pixels)",
         m_dwTimeoutMs);
+}
+
+void CStepRunner::Dump() const {
+    const auto print = [](HWND hWnd, const char* indent) {
+        std::printf("%s%p %s id %d%s%s \"%s\"\n", indent, static_cast<void*>(hWnd),
+                    Utf8(ClassName(hWnd)).c_str(), GetDlgCtrlID(hWnd), IsWindowVisible(hWnd) ? "" : " hidden",
+                    IsWindowEnabled(hWnd) ? "" : " disabled", Utf8(WindowText(hWnd)).c_str());
+    };
+    for (HWND hTop : m_target.TopWindows()) {
+        print(hTop, "");
+        for (HWND hWnd : Descendants(hTop))
+            print(hWnd, "  ");
+    }
 }
 
 void CStepRunner::Run(const std::wstring& name, const std::wstring& arg) {
@@ -228,6 +249,8 @@ void CStepRunner::Run(const std::wstring& name, const std::wstring& arg) {
             throw CDriveFailure("the program did not end within " + std::to_string(m_dwTimeoutMs) + " ms");
         if (m_target.ExitCode() != dwExpected)
             throw CDriveFailure("the program ended with exit code " + std::to_string(m_target.ExitCode()));
+    } else if (name == L"dump") {
+        Dump();
     } else if (name == L"sleep") {
         Sleep(static_cast<DWORD>(Number(arg)));
     } else {
