@@ -134,8 +134,9 @@ LRESULT CGridWnd::OnMessage(UINT nMsg, WPARAM wParam, SysLPARAM lParam) {
             }
             return 0;
         case WM_DESTROY:
+            // Editors going with the window report nothing; their cells forget them.
             HideTitleTip();
-            Detach();
+            DetachGrid();
             m_pTitleTip.reset();
             break;
         default:
@@ -175,10 +176,16 @@ void CGridWnd::Attach(CGridCtrl& grid) {
 
 // Editors still open report to the grid on their way out; nothing reaches it after.
 void CGridWnd::Detach() {
+    if (m_pGrid != nullptr) {
+        m_pGrid->EndEditing();
+    }
+    DetachGrid();
+}
+
+void CGridWnd::DetachGrid() {
     if (m_pGrid == nullptr) {
         return;
     }
-    m_pGrid->EndEditing();
     HideTitleTip();
     CGridDropTarget::Revoke(m_hWnd, m_pDropTarget);
     m_pDropTarget = nullptr;

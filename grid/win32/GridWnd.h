@@ -58,6 +58,8 @@ public:
     // window's (WM_SETFONT), else the GUI font. Owned by the window.
     HFONT GetEditorFont();
     CTitleTip* GetTitleTip() const { return m_pTitleTip.get(); }
+    // The window's drop target; nullptr without OLE.
+    IDropTarget* GetDropTarget() const;
 
     // --- IGridWindowHost -----------------------------------------------------------------
     bool IsWindow() const override;
@@ -133,6 +135,7 @@ private:
     void OnSetFontMessage(HFONT hFont, bool bRedraw);
     void ForgetEditorFont();
     void OnGridCommandPosted();
+    void DetachGrid();
 
     HWND m_hWnd = nullptr;
     CGridCtrl* m_pGrid = nullptr;

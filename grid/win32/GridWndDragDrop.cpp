@@ -241,3 +241,7 @@ std::uint32_t CGridWnd::DoDragDrop(const std::string& text, std::uint32_t dwAllo
     pData->Release();
     return hr == DRAGDROP_S_DROP ? static_cast<std::uint32_t>(dwEffect) : DROPEFFECT_NONE;
 }
+
+IDropTarget* CGridWnd::GetDropTarget() const {
+    return m_pDropTarget;
+}

@@ -41,8 +41,7 @@ CInPlaceList* CInPlaceList::FromHandle(HWND hWnd) {
     return hWnd != nullptr ? static_cast<CInPlaceList*>(GetPropW(hWnd, kEditorProperty)) : nullptr;
 }
 
-// Focus and the first key before the list drops: the dropped list takes the keyboard
-// from then on. A list without an edit field does not use the key.
+// A list without an edit field does not use the first key.
 CInPlaceList::CInPlaceList(CGridWnd& gridWnd, HWND hWnd, const CRect& rect, std::uint32_t dwStyle,
                            std::uint32_t nID, int nRow, int nCol, COLORREF crFore, COLORREF crBack,
                            const std::vector<std::string>& options, const std::string& strInitText,
@@ -73,12 +72,14 @@ CInPlaceList::CInPlaceList(CGridWnd& gridWnd, HWND hWnd, const CRect& rect, std:
             SendMessageW(m_hEdit, EM_SETLIMITTEXT, 0, 0);
         }
     }
-    SelectInitialText();
+    // Dropping down completes the field's text to the first option it starts: the
+    // list drops first, so that the text and the first key stay as they are.
     ::SetFocus(hWnd);
+    SendMessageW(hWnd, CB_SHOWDROPDOWN, TRUE, 0);
+    SelectInitialText();
     if (m_hEdit != nullptr) {
         PlaceCaret(nFirstChar);
     }
-    SendMessageW(hWnd, CB_SHOWDROPDOWN, TRUE, 0);
 }
 
 // The box's field as tall as the cell: the item height is what the field has beyond
