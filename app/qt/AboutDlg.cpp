@@ -1,25 +1,25 @@
 #include "app/qt/AboutDlg.h"
 
 #include "app/qt/AppIcon.h"
-#include "app/qt/Resources.h"
-#include "platform/qt/DialogUnits.h"
+#include "app/qt/QtLayout.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QString::fromLatin1(res::kAboutTitle));
+    const SDialogTemplate& tmpl = kAboutBoxTemplate;
+    setWindowTitle(ResText(tmpl.pszTitle));
     setWindowIcon(TovamoIcon());
     setFont(DialogFont());
     const CDialogUnits du(font());
-    setFixedSize(du.Size(235, 55));
+    setFixedSize(du.Size(tmpl.cx, tmpl.cy));
 
-    auto* text = new QLabel(QString::fromLatin1(res::kAboutText), this);
+    auto* text = new QLabel(ResText(res::kAboutText), this);
     text->setTextFormat(Qt::PlainText);  // shown as written, no prefix processing
-    text->setGeometry(du.Rect(40, 10, 119, 8));
+    text->setGeometry(TemplateRect(du, tmpl.controls[0]));
 
-    auto* ok = new QPushButton(QString::fromLatin1(res::kOk), this);
-    ok->setGeometry(du.Rect(178, 7, 50, 14));
+    auto* ok = new QPushButton(ResText(res::kOk), this);
+    ok->setGeometry(TemplateRect(du, tmpl, res::kIdOk));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -1,5 +1,7 @@
 #include "app/qt/LinkStateLine.h"
 
+#include "app/SheetRouting.h"
+
 #include <QMetaObject>
 
 CLinkStateLine::CLinkStateLine(QWidget* parent) : QLabel(parent) {
@@ -15,21 +17,9 @@ void CLinkStateLine::OnLinkState(ELinkState state, const std::string& detail) {
 }
 
 void CLinkStateLine::Show(ELinkState state, const QString& detail) {
-    switch (state) {
-        case ELinkState::kLost:
-            setText(QStringLiteral("Link lost: waiting for %1 to come back").arg(detail));
-            break;
-        case ELinkState::kBusy:
-            setText(QStringLiteral("Hardware busy in system: %1").arg(detail));
-            break;
-        case ELinkState::kBack:
-            setText(QStringLiteral("Link back"));
-            break;
-        case ELinkState::kOther:
-            setText(QStringLiteral("Another device is at %1").arg(detail));
-            break;
-    }
+    const SLinkStateLine line = LinkStateLine(state, detail.toStdString());
+    setText(QString::fromStdString(line.strText));
     setToolTip(text());
     // Red like the Edit page's errors while the drive cannot be reached.
-    setStyleSheet(state == ELinkState::kBack ? QString() : QStringLiteral("color: rgb(255, 0, 0)"));
+    setStyleSheet(line.bRed ? QStringLiteral("color: rgb(255, 0, 0)") : QString());
 }

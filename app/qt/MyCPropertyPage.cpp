@@ -3,6 +3,8 @@
 #include "app/qt/ServoDataEvent.h"
 #include "platform/qt/DialogUnits.h"
 
+#include <QCoreApplication>
+
 CMyCPropertyPage::CMyCPropertyPage(const CPageTemplate& pageTemplate, QWidget* parent)
     : QWidget(parent), m_nTemplateId(pageTemplate.m_nId) {
     setObjectName(QString::fromLatin1(pageTemplate.m_pszTitle));
@@ -21,6 +23,11 @@ QSize CMyCPropertyPage::sizeHint() const {
 
 bool CMyCPropertyPage::PreTranslatePageMessage(QEvent* /*event*/) {
     return false;
+}
+
+void CMyCPropertyPage::ReceiveRecord(std::unique_ptr<CServoData> record) {
+    CServoDataEvent pageEvent(WM_PAGEDATA, std::move(record));
+    QCoreApplication::sendEvent(this, &pageEvent);
 }
 
 bool CMyCPropertyPage::ContinueModal() {

@@ -2,7 +2,7 @@
 
 #include "app/qt/EditParam.h"
 #include "app/qt/LinkStateLine.h"
-#include "app/qt/Resources.h"
+#include "app/qt/QtLayout.h"
 #include "app/qt/TablesPage.h"
 #include "link/Hardware.h"
 #include "platform/qt/DialogUnits.h"
@@ -15,15 +15,17 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <vector>
+
 CMySheet::CMySheet(CHardware& hardware, QWidget* parent) : QDialog(parent), m_Hardware(hardware) {
-    setWindowTitle(QString::fromLatin1(res::kSheetCaption));
+    setWindowTitle(ResText(res::kSheetCaption));
     setFont(DialogFont());
     const CDialogUnits du(font());
 
     m_pTabs = new QTabWidget(this);
     m_pTabs->setFocusPolicy(Qt::NoFocus);
-    m_pCancel = new QPushButton(QString::fromLatin1(res::kCancel), this);
-    m_pCancel->setFixedSize(du.Size(50, 14));
+    m_pCancel = new QPushButton(ResText(res::kCancel), this);
+    m_pCancel->setFixedSize(du.Size(kSheetCancelWidth, kSheetCancelHeight));
     m_pCancel->setAutoDefault(false);
     connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_pTabs, &QTabWidget::currentChanged, this, &CMySheet::OnTabChanged);
@@ -34,8 +36,10 @@ CMySheet::CMySheet(CHardware& hardware, QWidget* parent) : QDialog(parent), m_Ha
     buttons->addStretch(1);
     buttons->addWidget(m_pCancel);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(du.X(7), du.Y(7), du.X(7), du.Y(7));
-    layout->setSpacing(du.Y(7));
+    // The tab control takes the extra room; the row under it stays at the bottom.
+    layout->setContentsMargins(du.X(kSheetMargin), du.Y(kSheetMargin), du.X(kSheetMargin),
+                               du.Y(kSheetMargin));
+    layout->setSpacing(du.Y(kSheetGap));
     layout->addWidget(m_pTabs);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetMinimumSize);
@@ -76,7 +80,7 @@ void CMySheet::OnTabChanged(int nIndex) {
     const int nPrevious = m_nActiveTab;
     m_nActiveTab = nIndex;
     CMyCPropertyPage* previous = PageAt(nPrevious);
-    if (previous == nullptr || nPrevious == nIndex || !previous->IsBusy())
+    if (!AsksBeforeLeaving(previous, nPrevious == nIndex))
         return;
     TurnTo(nPrevious);
     if (previous->OnKillActive())
@@ -115,11 +119,11 @@ void CMySheet::OnInitDialog() {
 
 // Escape, Cancel and the window's close all end here; each page may keep the sheet open.
 void CMySheet::done(int result) {
-    for (int nIndex = 0; nIndex < m_pTabs->count(); ++nIndex) {
-        CMyCPropertyPage* page = PageAt(nIndex);
-        if (page != nullptr && !page->OnQueryCancel())
-            return;
-    }
+    std::vector<ISheetPage*> pages;
+    for (int nIndex = 0; nIndex < m_pTabs->count(); ++nIndex)
+        pages.push_back(PageAt(nIndex));
+    if (!MayCloseSheet(pages))
+        return;
     StopRunning();
     QDialog::done(result);
 }
@@ -140,14 +144,9 @@ bool CMySheet::event(QEvent* event) {
     return QDialog::event(event);
 }
 
-// A record goes to the active page only; with no page it stays in the event, which
-// deletes it.
+// A record goes to the active page only.
 void CMySheet::OnServoData(CServoDataEvent* event) {
-    CMyCPropertyPage* page = GetActivePage();
-    if (page == nullptr)
-        return;
-    CServoDataEvent pageEvent(WM_PAGEDATA, event->TakeRecord());
-    QCoreApplication::sendEvent(page, &pageEvent);
+    RouteRecord(GetActivePage(), event->TakeRecord());
 }
 
 // Key events meant for this sheet's window reach the active page before any widget,
@@ -163,6 +162,5 @@ bool CMySheet::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CMySheet::ContinueModal() {
-    if (CMyCPropertyPage* page = GetActivePage())
-        page->ContinueModal();
+    RouteContinueModal(GetActivePage());
 }

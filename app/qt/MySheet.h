@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/SheetRouting.h"
 #include "app/qt/ServoDataEvent.h"
 
 #include <QDialog>
@@ -20,7 +21,7 @@ class CMySheet : public QDialog {
     Q_OBJECT
 public:
     // How often the active page's ContinueModal is called while the sheet runs.
-    static constexpr int kContinueModalMs = 50;
+    static constexpr int kContinueModalMs = ::kContinueModalMs;
 
     CMySheet(CHardware& hardware, QWidget* parent = nullptr);
     ~CMySheet() override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/TablesPageLogic.h"
 #include "app/qt/MyCPropertyPage.h"
 #include "app/qt/PageFileChooser.h"
 #include "platform/TickCount.h"
@@ -8,13 +9,10 @@
 #include "platform/qt/QtTimerHost.h"
 #include "platform/qt/QtWaitCursor.h"
 #include "platform/qt/SettingsStore.h"
-#include "table/FindRows.h"
 #include "table/Tables.h"
 
 #include <map>
 #include <memory>
-#include <set>
-#include <utility>
 
 class CGridWnd;
 class IKeyWriter;
@@ -33,22 +31,18 @@ class QPushButton;
 // find, filter and texts the toolkit-free helpers beside it; the page gives CTables the
 // desktop's services (clock, port, message boxes, file dialogs, busy cursor, timers),
 // shows its controls and feeds it the drive's records and the watchdog check while the
-// page is active. Keys typed here go to the grid and the controls, never to the drive.
-class CTablesPage : public CMyCPropertyPage, private ITablesView {
+// page is active; what the status line, the buttons and the questions say is
+// CTablesPageLogic's, the layout kTablesPageTemplate's. Keys typed here go to the grid
+// and the controls, never to the drive.
+class CTablesPage : public CMyCPropertyPage, private ITablesView, private ITablesPageView {
     Q_OBJECT
 public:
-    // The dialog template of the six buttons and the grid; the page is taller by a row
-    // of switches (kPageHeight), and at that size the template's controls keep their
-    // places.
-    static constexpr CPageTemplate kTemplate{134, "Table", 446, 238};
-    static constexpr int kPageHeight = 268;
-
     explicit CTablesPage(IKeyWriter& writer, QWidget* parent = nullptr);
     ~CTablesPage() override;
 
     CTables& Tables() { return *m_pTables; }
     CGridWnd* GridWindow() const { return m_pGridWnd; }
-    // The template's buttons by control id.
+    // The buttons by control id: the template's six, Stop and Mark Differing.
     QPushButton* Button(int nId) const;
     QPushButton* StopButton() const { return m_pStop; }
     QLabel* StatusLine() const { return m_pStatus; }
@@ -66,13 +60,9 @@ public:
 
     bool ContinueModal() override;
     bool PreTranslatePageMessage(QEvent* event) override;
-    bool IsBusy() const override { return m_eRunning != EProcedure::kNone; }
+    bool IsBusy() const override { return m_pLogic->IsBusy(); }
     bool OnKillActive() override;
     bool OnQueryCancel() override;
-
-    // Settings entries of the page's switches (section "Setings").
-    static constexpr const char* kVerifyEntry = "VerifyAfterUpdate";
-    static constexpr const char* kCompareEntry = "CompareAsNumbers";
 
 protected:
     void OnPageData(std::unique_ptr<CServoData> record) override;
@@ -81,14 +71,12 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    enum class EProcedure { kNone, kRead, kUpdate, kVerify };
-
     void CreateButtons();
+    QPushButton* MakeButton(int nId, const char* pszObjectName = nullptr);
     void CreateSwitches();
-    QCheckBox* MakeSwitch(int nIndex, const char* pszEntry, int nDefault);
+    QCheckBox* MakeSwitch(int nId, const char* pszEntry, int nDefault);
     void CreateFindField();
     void LayOut();
-    void LayOutBelowGrid(const QSize& extra);
     void StartRead(bool bVerify = false);
     void StartUpdate();
     void StopProcedure();
@@ -101,19 +89,11 @@ private:
     bool ShowOutcomeTip(QHelpEvent* event);
     void ClearTable();
 
-    // Status line and progress bar (TablesPageStatus.cpp).
-    void ShowProgress();
-    void ShowElapsed();
-    void ShowProgressBar(int nValue, int nMaximum);
-    void HideProgressBar();
-    QString UpdateProgress();
-    QString UpdateSummary() const;
-    QString VerifySummary() const;
-    QString SnapshotNote() const;
-    void ShowComparison();
-    void ShowEnd(ETablesEnd how, EProcedure eEnded);
-    int CountParameters() const;
-    std::uint32_t Elapsed();
+    // ITablesPageView: the status line and the progress bar.
+    void ShowStatus(const std::string& strText) override;
+    void ShowProgressBar(const SProgressBar& bar) override;
+    void HideProgressBar() override;
+    void EnableStop(bool bEnable) override;
 
     // Find and filter (TablesPageFind.cpp).
     void ShowFindField();
@@ -135,6 +115,7 @@ private:
     CQtTimerHost m_timers;
     CSettingsStore m_settings;
     std::unique_ptr<CTables> m_pTables;
+    std::unique_ptr<CTablesPageLogic> m_pLogic;
     CGridWnd* m_pGridWnd = nullptr;
     std::map<int, QPushButton*> m_buttons;
     QPushButton* m_pStop = nullptr;
@@ -147,12 +128,4 @@ private:
     QLabel* m_pFileName = nullptr;
     QLabel* m_pFindLabel = nullptr;
     QLineEdit* m_pFindEdit = nullptr;
-
-    EProcedure m_eRunning = EProcedure::kNone;
-    bool m_bLeftWhileRunning = false;   // the page was hidden while the procedure ran
-    std::set<int> m_markedVisited;      // marked rows the update has opened
-    std::uint32_t m_dwStartTick = 0;    // the running procedure's start
-    std::uint32_t m_dwShownSecond = 0;  // the elapsed second the status line shows
-    int m_nLastReadTotal = 0;           // parameters of the last complete read; 0 before one
-    std::string m_strSnapshot;          // the file name of the last update's snapshot
 };

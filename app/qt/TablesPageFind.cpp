@@ -1,17 +1,48 @@
-// Find and the filter of the Table page: the decisions are the toolkit-free helpers'
-// (table/FindRows.h, table/RowFilter.h); here keys and switches reach them.
+// Find and the filter of the Table page: the decisions are CTablesPageLogic's and the
+// toolkit-free helpers' (table/FindRows.h, table/RowFilter.h); here keys and switches
+// reach them.
 #include "app/qt/TablesPage.h"
 
 #include "grid/qt/GridWnd.h"
+#include "platform/WindowInput.h"
 #include "platform/qt/Cp1252.h"
-#include "table/RowFilter.h"
-#include "table/TableRows.h"
-#include "table/TablesPageText.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+
+namespace {
+std::uint32_t FindVirtualKey(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_F:
+            return kVkF;
+        case Qt::Key_F3:
+            return kVkF3;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return VK_RETURN;
+        case Qt::Key_Escape:
+            return VK_ESCAPE;
+        default:
+            return 0;
+    }
+}
+
+unsigned FindModifiers(Qt::KeyboardModifiers modifiers) {
+    const std::pair<Qt::KeyboardModifiers, unsigned> kBits[] = {
+        {Qt::ShiftModifier, kModShift},
+        {Qt::ControlModifier, kModControl},
+        {Qt::AltModifier, kModAlt},
+        {Qt::MetaModifier | Qt::GroupSwitchModifier, kModMeta},
+    };
+    unsigned nModifiers = kModNone;
+    for (const auto& [qtBits, nBit] : kBits)
+        if (modifiers & qtBits)
+            nModifiers |= nBit;
+    return nModifiers;
+}
+}  // namespace
 
 void CTablesPage::ShowFindField() {
     if (!m_pFindEdit->isVisible()) {
@@ -32,41 +63,32 @@ void CTablesPage::CloseFindField() {
 
 // The grid's focus moves to the match; the keyboard stays in the find field.
 void CTablesPage::FindStep(EFindStep eStep) {
-    CGridCtrl& grid = m_pTables->GetGrid();
-    const CCellID focus = grid.GetFocusCell();
-    const int nRow = FindRow(grid, EncodeWindows1252(m_pFindEdit->text()), focus.row, eStep);
-    if (nRow == 0)
-        return;
-    const int nCol = focus.col >= kColDrive ? focus.col : kColDrive;
-    grid.SetFocusCell(nRow, nCol);
-    grid.EnsureVisible(nRow, nCol);
-    m_pGridWnd->update();
+    if (m_pLogic->FindAndFocus(EncodeWindows1252(m_pFindEdit->text()), eStep))
+        m_pGridWnd->update();
 }
 
-// Ctrl+F opens the field; F3 and Shift+F3 go on searching from anywhere on the page;
-// in the field, Enter finds the next match and Escape closes the field, not the sheet.
 bool CTablesPage::OnFindKey(QKeyEvent* key) {
-    const bool bInField = m_pFindEdit->hasFocus();
-    const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
-    if (key->key() == Qt::Key_F && modifiers == Qt::ControlModifier) {
-        if (key->type() == QEvent::KeyPress)
+    const EFindKey eAction = FindKeyAction(FindVirtualKey(key->key()), FindModifiers(key->modifiers()),
+                                           m_pFindEdit->hasFocus(), m_pFindEdit->text().isEmpty());
+    if (eAction == EFindKey::kNone)
+        return false;
+    if (key->type() != QEvent::KeyPress)
+        return true;  // the override only claims the key
+    switch (eAction) {
+        case EFindKey::kOpen:
             ShowFindField();
-        return true;
-    }
-    const bool bF3 = key->key() == Qt::Key_F3 && !m_pFindEdit->text().isEmpty();
-    const bool bEnter = bInField && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
-    if ((bF3 && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) ||
-        (bEnter && modifiers == Qt::NoModifier)) {
-        if (key->type() == QEvent::KeyPress)
-            FindStep(modifiers == Qt::ShiftModifier ? EFindStep::kPrevious : EFindStep::kNext);
-        return true;
-    }
-    if (bInField && key->key() == Qt::Key_Escape && modifiers == Qt::NoModifier) {
-        if (key->type() == QEvent::KeyPress)
+            break;
+        case EFindKey::kNext:
+            FindStep(EFindStep::kNext);
+            break;
+        case EFindKey::kPrevious:
+            FindStep(EFindStep::kPrevious);
+            break;
+        default:
             CloseFindField();
-        return true;
+            break;
     }
-    return false;
+    return true;
 }
 
 bool CTablesPage::PreTranslatePageMessage(QEvent* event) {
@@ -82,12 +104,6 @@ bool CTablesPage::PreTranslatePageMessage(QEvent* event) {
 // Applied again after every refresh, since a read or a file changes which rows differ;
 // the count goes to the status line only when the user turns the filter on or off.
 void CTablesPage::ApplyFilter(bool bShowCount) {
-    CGridCtrl& grid = m_pTables->GetGrid();
-    const bool bOnly = m_pOnlyDiffering->isChecked();
-    if (!bOnly && !bShowCount)
-        return;
-    const int nShown = ShowOnlyDifferingRows(grid, bOnly);
-    if (bShowCount)
-        m_pStatus->setText(QString::fromLatin1(RowsShownText(nShown, grid.GetRowCount() - 1).c_str()));
-    m_pGridWnd->update();
+    if (m_pLogic->ApplyFilter(m_pOnlyDiffering->isChecked(), bShowCount))
+        m_pGridWnd->update();
 }

@@ -1,7 +1,7 @@
 #include "app/qt/TovamoApp.h"
 
+#include "app/Resources.h"
 #include "app/qt/Globals.h"
-#include "app/qt/Resources.h"
 #include "app/qt/TovamoDlg.h"
 #include "link/Hardware.h"
 #include "platform/qt/QtMessageBox.h"

@@ -2,9 +2,7 @@
 
 #include <QDialog>
 
-#include <vector>
-
-#include "link/UsbAdapters.h"
+#include "app/PortList.h"
 
 class CHardware;
 class CSettingsStore;
@@ -41,15 +39,13 @@ private:
     void OnAdapterTimer();
     void ShowAdapters();
     void ShowLineFromItsStart();
-    const SUsbAdapter* AdapterAt(int number) const;
-    bool LinkAdapter(int number);
+    bool LinkAdapter(int nIndex);
 
     CHardware& m_Hardware;
     CSettingsStore& m_Settings;
     QComboBox* m_pCombo = nullptr;  // 1001
     QLabel* m_pDevice = nullptr;    // where the selected COMn leads
     QPushButton* m_pConnect = nullptr;
-    CUsbAdapterScan m_AdapterScan;
-    std::vector<SUsbAdapter> m_adapters;  // as the list shows them
+    CPortList m_Ports;  // the lines, the adapters and where each port leads
     QTimer* m_pAdapterTimer = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "app/qt/UpdateConfirmDlg.h"
 
-#include "app/qt/Resources.h"
+#include "app/Resources.h"
 #include "platform/qt/DialogUnits.h"
 
 #include <QDialogButtonBox>

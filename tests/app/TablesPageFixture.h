@@ -6,7 +6,7 @@
 #include "app/qt/MySheet.h"
 #include "app/QtTestApp.h"
 #include "app/qt/QuestionBox.h"
-#include "app/qt/Resources.h"
+#include "app/Resources.h"
 #include "app/qt/TablesPage.h"
 #include "app/qt/UpdateConfirmDlg.h"
 #include "grid/qt/GridWnd.h"

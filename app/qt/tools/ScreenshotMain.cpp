@@ -9,7 +9,7 @@
 #include "app/qt/AppIcon.h"
 #include "app/qt/Globals.h"
 #include "app/qt/MySheet.h"
-#include "app/qt/Resources.h"
+#include "app/Resources.h"
 #include "app/qt/TablesPage.h"
 #include "app/qt/TovamoApp.h"
 #include "app/qt/TovamoDlg.h"
