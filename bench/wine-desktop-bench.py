@@ -79,9 +79,13 @@ class Stage:
             if os.path.exists(f"/tmp/.X11-unix/X{display}"):
                 break
             time.sleep(0.05)
-        subprocess.run(["wineboot", "-i"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        # One server for the whole run: no program pays for starting it.
-        subprocess.run(["wineserver", "-p", "600"], env=self.env, stderr=subprocess.DEVNULL)
+        quiet = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
+        subprocess.run(["wineboot", "-i"], env=self.env, **quiet)
+        subprocess.run(["wineserver", "-w"], env=self.env, **quiet)
+        # One server for the whole run: no program pays for starting it, and a server
+        # starting would link com1 to /dev/ttyS0 again.
+        subprocess.run(["wineserver", "-p", "600"], env=self.env, **quiet)
+        subprocess.run(["wine", "cmd", "/c", "exit"], env=self.env, **quiet)
         self.dos = os.path.join(self.env["WINEPREFIX"], "dosdevices")
         for name in os.listdir(self.dos):
             if name.startswith("com"):

@@ -54,10 +54,14 @@ wine reg add 'HKCU\Software\Tovamo Dispenser\tovamo\Setings' /v NumCom /t REG_DW
 for font in /usr/share/wine/fonts/marlett.ttf /usr/share/wine/fonts/tahoma*.ttf; do
     [ -e "$font" ] && cp "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
 done
+# Started again for the desktop to take effect, and kept running: a server starting
+# would link com1 to /dev/ttyS0 again.
 wineserver -k 2>/dev/null || true
 wineserver -w
+wineserver -p 600 >/dev/null 2>&1
+wine cmd /c exit >/dev/null 2>&1
 dos=$WINEPREFIX/dosdevices
-rm -f "$dos"/com*  # Wine links com1 to /dev/ttyS0
+rm -f "$dos"/com*
 
 # A fresh simulated drive linked at $1; waits for its PTY line.
 start_sim() {
@@ -90,11 +94,12 @@ shoot() {
     pid=$steps_PID  # unset by bash once the program has ended
     while read -r word name x y w h <&"${steps[0]}"; do
         [ "$word" = shot ] || continue
+        h=${h%$'\r'}  # the console's line end
         import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/$name.png"
         echo "$out/$name.png: ${w}x${h}"
         echo next >&"${steps[1]}"
     done
-    wait "$pid" || fail "tovamo-screenshot-steps: $(cat "$work/steps.err")"
+    wait "$pid" || fail "$(cat "$work/steps.err")"
 }
 shoot "$(winpath "$build/app/win32/tovamo.exe")"
 demo=$(find "$build" -name tovamo-grid-demo.exe | head -n 1)
