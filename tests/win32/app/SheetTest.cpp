@@ -1,0 +1,168 @@
+// The sheet's routing: records, keys and ContinueModal reach the active page only, a busy
+// page is asked before it is left, every page before the sheet closes, and every record is
+// deleted exactly once, also those still queued when the window goes.
+#include "app/win32/MySheet.h"
+#include "app/win32/ServoDataPoster.h"
+#include "app/win32/resource.h"
+#include "link/Hardware.h"
+#include "support/UiDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/Win32Api.h"
+
+namespace {
+
+// A record that counts how many of its kind are alive.
+class CCountedRecord : public CServoData {
+public:
+    explicit CCountedRecord(const char* text) {
+        m_strText = text;
+        ++s_nAlive;
+    }
+    ~CCountedRecord() override { --s_nAlive; }
+    static int s_nAlive;
+};
+int CCountedRecord::s_nAlive = 0;
+
+class CRecordingPage : public CMyCPropertyPage {
+public:
+    CRecordingPage() : CMyCPropertyPage(IDD_EDIT) {}
+
+    bool ContinueModal() override {
+        ++m_nContinueCalls;
+        return true;
+    }
+    bool IsBusy() const override { return m_bBusy; }
+    bool OnKillActive() override {
+        ++m_nKillActiveAsked;
+        return m_bMayLeave;
+    }
+    bool OnQueryCancel() override { return m_bMayClose; }
+
+    std::vector<std::string> m_records;
+    int m_nContinueCalls = 0;
+    int m_nKillActiveAsked = 0;
+    bool m_bBusy = false;
+    bool m_bMayLeave = true;
+    bool m_bMayClose = true;
+
+protected:
+    void OnPageData(std::unique_ptr<CServoData> record) override { m_records.push_back(record->m_strText); }
+};
+
+void PostRecord(HWND sheet, const char* text) {
+    ::PostMessageW(sheet, WM_SERVODATA, reinterpret_cast<WPARAM>(new CCountedRecord(text)), 0);
+}
+
+class SheetTest : public ::testing::Test {
+protected:
+    // Runs a sheet with two recording pages; action runs once it shows.
+    void RunSheet(std::function<void(CMySheet&, HWND)> action) {
+        uitest::CModalWatchdog watchdog;
+        CHardware hardware;  // never opened: the reader idles
+        CMySheet sheet(hardware);
+        auto first = std::make_unique<CRecordingPage>();
+        auto second = std::make_unique<CRecordingPage>();
+        m_pFirst = first.get();
+        m_pSecond = second.get();
+        sheet.AddPage(std::move(first));
+        sheet.AddPage(std::move(second));
+        uitest::WhenVisible(L"Tovamo", [&](HWND hSheet) { action(sheet, hSheet); });
+        EXPECT_EQ(sheet.DoModal(nullptr), IDCANCEL);
+        hardware.StopReader();
+        m_firstRecords = m_pFirst->m_records;
+        m_secondRecords = m_pSecond->m_records;
+    }
+
+    CRecordingPage* m_pFirst = nullptr;
+    CRecordingPage* m_pSecond = nullptr;
+    std::vector<std::string> m_firstRecords, m_secondRecords;
+};
+
+TEST_F(SheetTest, RecordsAndContinueModalReachOnlyTheActivePageAndEachRecordIsDeletedOnce) {
+    RunSheet([&](CMySheet& sheet, HWND hSheet) {
+        EXPECT_EQ(sheet.GetActiveIndex(), 0) << "the sheet opens on its first page";
+        EXPECT_FALSE(::IsWindow(::GetDlgItem(hSheet, IDOK))) << "no OK, Apply or Help button";
+        PostRecord(hSheet, "first");
+        uitest::WhenTrue(
+            [&] { return m_pFirst->m_records.size() == 1 && m_pFirst->m_nContinueCalls > 0; },
+            [&, hSheet] {
+                EXPECT_TRUE(sheet.SetActivePage(1));
+                m_pSecond->m_nContinueCalls = 0;
+                const int firstCalls = m_pFirst->m_nContinueCalls;
+                PostRecord(hSheet, "second");
+                uitest::WhenTrue(
+                    [&] { return !m_pSecond->m_records.empty() && m_pSecond->m_nContinueCalls > 1; },
+                    [&, hSheet, firstCalls] {
+                        EXPECT_EQ(m_pFirst->m_nContinueCalls, firstCalls) << "the inactive page rests";
+                        // Still queued when the sheet goes: deleted with the window.
+                        PostRecord(hSheet, "queued");
+                        PostRecord(hSheet, "queued too");
+                        ::SendMessageW(hSheet, WM_COMMAND, IDCANCEL, 0);
+                    });
+            });
+    });
+    EXPECT_EQ(m_firstRecords, std::vector<std::string>{"first"});
+    EXPECT_EQ(m_secondRecords, std::vector<std::string>{"second"});
+    EXPECT_EQ(CCountedRecord::s_nAlive, 0);
+}
+
+TEST_F(SheetTest, ABusyPageIsAskedBeforeItIsLeftAndEveryPageBeforeTheSheetCloses) {
+    int refusedBySelChanging = -1;
+    bool stillOpenAfterEscape = false, stillOpenAfterEnter = false;
+    RunSheet([&](CMySheet& sheet, HWND hSheet) {
+        EXPECT_TRUE(sheet.SetActivePage(1));
+        m_pSecond->m_bBusy = true;
+        m_pSecond->m_bMayLeave = false;
+        EXPECT_FALSE(sheet.SetActivePage(0));
+        // A click on the other tab asks too: the tab control's question is answered "keep".
+        SysNMHDR header{::GetDlgItem(hSheet, IDC_TAB_CONTROL), IDC_TAB_CONTROL,
+                        static_cast<UINT>(TCN_SELCHANGING)};
+        refusedBySelChanging = static_cast<int>(
+            ::SendMessageW(hSheet, WM_NOTIFY, IDC_TAB_CONTROL, reinterpret_cast<SysLPARAM>(&header)));
+        EXPECT_EQ(m_pSecond->m_nKillActiveAsked, 2);
+        EXPECT_EQ(sheet.GetActiveIndex(), 1);
+        m_pSecond->m_bMayLeave = true;
+        EXPECT_TRUE(sheet.SetActivePage(0));
+        // Escape is the sheet's Cancel when the page takes no keys; a page may refuse it.
+        m_pSecond->m_bMayClose = false;
+        uitest::PostKey(VK_ESCAPE);
+        uitest::PostKey(VK_RETURN);
+        uitest::WhenTrue([] { return true; },
+                         [&, hSheet] {
+                             stillOpenAfterEscape = ::IsWindowVisible(hSheet) != FALSE;
+                             m_pSecond->m_bMayClose = true;
+                             uitest::PostKey(VK_RETURN);  // no OK button: Enter closes nothing
+                             uitest::WhenTrue([] { return true; },
+                                              [&, hSheet] {
+                                                  stillOpenAfterEnter = ::IsWindowVisible(hSheet) != FALSE;
+                                                  uitest::PostKey(VK_ESCAPE);
+                                              });
+                         });
+    });
+    EXPECT_EQ(refusedBySelChanging, TRUE);
+    EXPECT_TRUE(stillOpenAfterEscape);
+    EXPECT_TRUE(stillOpenAfterEnter);
+}
+
+TEST(ServoDataPosterTest, RecordsForAWindowThatGoesAreDeletedOnce) {
+    const HWND window =
+        ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    CServoDataPoster poster;
+    poster.Attach(window);
+    poster.PostServoData(std::make_unique<CCountedRecord>("queued"));
+    poster.PostServoData(std::make_unique<CCountedRecord>("queued too"));
+    EXPECT_EQ(CCountedRecord::s_nAlive, 2);
+    poster.Detach();
+    EXPECT_EQ(CCountedRecord::s_nAlive, 0);
+    poster.PostServoData(std::make_unique<CCountedRecord>("late"));
+    EXPECT_EQ(CCountedRecord::s_nAlive, 0);
+    ::DestroyWindow(window);
+}
+
+}  // namespace
