@@ -10,25 +10,6 @@
 
 #include "platform/win32/Win32Api.h"
 
-namespace {
-constexpr SysCOLORREF kWhite = RGB(255, 255, 255);
-constexpr SysCOLORREF kRed = RGB(255, 0, 0);
-
-// The fields draw '&' as a mnemonic prefix: every one of the drive's ampersands is
-// doubled so that the text shows exactly as the drive sent it. (Doubling only the
-// first would turn a second '&' into an underline and hide it.)
-std::wstring EscapeAmpersands(const std::wstring& text) {
-    std::wstring escaped;
-    escaped.reserve(text.size());
-    for (const wchar_t c : text) {
-        if (c == L'&')
-            escaped += L'&';
-        escaped += c;
-    }
-    return escaped;
-}
-}  // namespace
-
 CEditParam::CEditParam(IKeyWriter& writer) : CMyCPropertyPage(IDD_EDIT), m_Writer(writer) {}
 
 CEditParam::~CEditParam() {
@@ -60,31 +41,12 @@ void CEditParam::SetBoldFont() {
     m_hBoldFont = font;
 }
 
-char CEditParam::KeyByte(WPARAM key) {
-    switch (key) {
-        case VK_RETURN:
-        case 'E':
-            return 'e';
-        case VK_ESCAPE:
-        case 'O':
-            return 'o';
-        case VK_UP:
-        case 'U':
-            return 'u';
-        case VK_DOWN:
-        case 'D':
-            return 'd';
-        default:
-            return 0;
-    }
-}
-
-// Key-down only: with Alt held the key comes as a system key (menus, mnemonics) and is
-// not a panel key. Each auto-repeat is a key-down of its own: one byte each.
+// Key-down only: with Alt held the key comes as a system key (WM_SYSKEYDOWN: menus,
+// mnemonics). Each auto-repeat is a key-down of its own: one byte each.
 bool CEditParam::PreTranslatePageMessage(MSG* pMsg) {
     if (pMsg->message != WM_KEYDOWN)
         return false;
-    const char byte = KeyByte(pMsg->wParam);
+    const char byte = EditKeyByte(static_cast<std::uint32_t>(pMsg->wParam), false);
     if (byte == 0)
         return false;
     m_Writer.WritePort(&byte, 1);
@@ -112,44 +74,17 @@ bool CEditParam::OnMessage(UINT message, WPARAM wParam, SysLPARAM lParam, INT_PT
 }
 
 void CEditParam::OnPageData(std::unique_ptr<CServoData> record) {
-    const std::wstring text = EscapeAmpersands(WideFromCp1252(record->m_strText));
-    if (record->m_bValue == 1)
-        ShowValue(text);
-    else if (record->m_bError == 1)
-        ShowError(text);
-    else
-        ShowName(text);
+    const SEditChanges changes = m_Fields.Show(*record);
+    Apply(m_stcValue, changes.value);
+    Apply(m_stcError, changes.error);
+    Apply(m_stcName, changes.name);
 }  // the record is deleted here
 
-void CEditParam::ShowValue(const std::wstring& text) {
-    m_stcValue.SetWindowText(text.c_str());
-    if (m_nLastKind == kValue)
-        return;
-    m_nLastKind = kValue;
-    m_stcValue.SetBkColor(kWhite);
-    m_stcError.SetBkColor(CColorStatic::ButtonFaceColour());
-    m_stcName.SetBkColor(CColorStatic::ButtonFaceColour());
-}
-
-void CEditParam::ShowError(const std::wstring& text) {
-    m_stcError.SetWindowText(text.c_str());
-    if (m_nLastKind == kError)
-        return;
-    m_nLastKind = kError;
-    m_stcError.SetBkColor(kWhite);
-    m_stcError.SetTextColor(kRed);
-    m_stcValue.SetBkColor(CColorStatic::ButtonFaceColour());
-    m_stcName.SetBkColor(CColorStatic::ButtonFaceColour());
-    m_stcValue.SetWindowText(L"");
-}
-
-void CEditParam::ShowName(const std::wstring& text) {
-    m_stcName.SetWindowText(text.c_str());
-    if (m_nLastKind == kName)
-        return;
-    m_nLastKind = kName;
-    m_stcName.SetBkColor(kWhite);
-    m_stcValue.SetBkColor(CColorStatic::ButtonFaceColour());
-    m_stcError.SetBkColor(CColorStatic::ButtonFaceColour());
-    m_stcValue.SetWindowText(L"");
+void CEditParam::Apply(CColorStatic& field, const SFieldChange& change) {
+    if (change.bSetText)
+        field.SetWindowText(WideFromCp1252(change.strText).c_str());
+    if (change.eBk != EFieldBk::kKeep)
+        field.SetBkColor(change.eBk == EFieldBk::kWhite ? kEditWhite : CColorStatic::ButtonFaceColour());
+    if (change.bRedText)
+        field.SetTextColor(kEditRed);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/EditFields.h"
 #include "app/win32/ColorStatic.h"
 #include "app/win32/MyCPropertyPage.h"
 
@@ -17,14 +18,9 @@ public:
 
     bool PreTranslatePageMessage(MSG* pMsg) override;
 
-    // Kinds of the record shown last.
-    enum { kNone = -1, kName = 0, kError = 1, kValue = 2 };
-    int LastKind() const { return m_nLastKind; }
+    int LastKind() const { return m_Fields.LastKind(); }
     // The field of control 1002, 1003 or 1004 (tests look at its colours).
     const CColorStatic& Field(int nId) const;
-
-    // The drive key byte for a key-down code, or 0 when the key is not one of the eight.
-    static char KeyByte(WPARAM key);
 
 protected:
     void OnInitDialog() override;
@@ -33,14 +29,12 @@ protected:
 
 private:
     void SetBoldFont();
-    void ShowValue(const std::wstring& text);
-    void ShowError(const std::wstring& text);
-    void ShowName(const std::wstring& text);
+    static void Apply(CColorStatic& field, const SFieldChange& change);
 
     IKeyWriter& m_Writer;
     CColorStatic m_stcError;  // 1004, the last error
     CColorStatic m_stcValue;  // 1003, the parameter value
     CColorStatic m_stcName;   // 1002, the parameter name
     HFONT m_hBoldFont = nullptr;
-    int m_nLastKind = kNone;
+    CEditFields m_Fields;  // what each record changes
 };

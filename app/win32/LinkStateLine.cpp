@@ -1,22 +1,7 @@
 #include "app/win32/LinkStateLine.h"
 
+#include "app/SheetRouting.h"
 #include "platform/WideText.h"
-
-namespace {
-std::string LineText(ELinkState state, const std::string& detail) {
-    switch (state) {
-        case ELinkState::kLost:
-            return "Link lost: waiting for " + detail + " to come back";
-        case ELinkState::kBusy:
-            return "Hardware busy in system: " + detail;
-        case ELinkState::kBack:
-            return "Link back";
-        case ELinkState::kOther:
-            return "Another device is at " + detail;
-    }
-    return {};
-}
-}  // namespace
 
 void CLinkStateLine::Attach(HWND hLine, HWND hNotify) {
     std::lock_guard<std::mutex> lock(m_Mutex);
@@ -49,13 +34,12 @@ void CLinkStateLine::ShowNews() {
     }
     if (!news || m_hLine == nullptr)
         return;
-    // The device path is the system's text (UTF-8 inside the program).
-    ::SetWindowTextW(m_hLine, WideFromUtf8(LineText(news->state, news->detail)).c_str());
-    // Red like the Edit page's errors while the drive cannot be reached.
-    m_bRed = news->state != ELinkState::kBack;
+    const SLinkStateLine line = LinkStateLine(news->state, news->detail);
+    ::SetWindowTextW(m_hLine, WideFromUtf8(line.strText).c_str());
+    m_bRed = line.bRed;
     ::InvalidateRect(m_hLine, nullptr, TRUE);
 }
 
 SysCOLORREF CLinkStateLine::TextColour() const {
-    return m_bRed ? RGB(255, 0, 0) : SysGetSysColor(COLOR_BTNTEXT);
+    return m_bRed ? kLinkStateRed : SysGetSysColor(COLOR_BTNTEXT);
 }

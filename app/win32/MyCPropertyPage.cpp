@@ -100,6 +100,11 @@ bool CMyCPropertyPage::PreTranslatePageMessage(MSG* /*pMsg*/) {
     return false;
 }
 
+void CMyCPropertyPage::ReceiveRecord(std::unique_ptr<CServoData> record) {
+    if (m_hWnd != nullptr)
+        ::SendMessageW(m_hWnd, WM_PAGEDATA, reinterpret_cast<WPARAM>(record.release()), 0);
+}
+
 bool CMyCPropertyPage::ContinueModal() {
     return true;
 }

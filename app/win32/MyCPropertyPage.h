@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/SheetRouting.h"
 #include "link/ServoData.h"
 
 #include <memory>
@@ -19,11 +20,11 @@ inline constexpr UINT WM_PAGEDATA = WM_USER + 101;
 // sheet. The sheet hands the active page every record (WM_PAGEDATA), every message
 // before its own keyboard handling (PreTranslatePageMessage) and a ContinueModal call
 // every 50 ms while it runs. The sheet owns its pages for as long as it runs; a page's
-// window goes with the sheet's.
-class CMyCPropertyPage {
+// window goes with the sheet's. What the sheet decides for its pages is SheetRouting's.
+class CMyCPropertyPage : public ISheetPage {
 public:
     explicit CMyCPropertyPage(int nTemplateId);
-    virtual ~CMyCPropertyPage();
+    ~CMyCPropertyPage() override;
 
     CMyCPropertyPage(const CMyCPropertyPage&) = delete;
     CMyCPropertyPage& operator=(const CMyCPropertyPage&) = delete;
@@ -42,16 +43,18 @@ public:
     // Every message for the sheet's windows before the sheet's keyboard handling; true
     // when the page has consumed it (it is then neither translated nor dispatched).
     virtual bool PreTranslatePageMessage(MSG* pMsg);
+    // The record as a WM_PAGEDATA sent to this page's window (deleted when it has none).
+    void ReceiveRecord(std::unique_ptr<CServoData> record) override;
     // Called every 50 ms while this page is active in a running sheet.
-    virtual bool ContinueModal();
+    bool ContinueModal() override;
     // True while the page runs something that leaving it would starve; the sheet then
     // asks OnKillActive before another page is turned to.
-    virtual bool IsBusy() const { return false; }
+    bool IsBusy() const override { return false; }
     // The user turns to another page while this one is busy (it is still the active
     // page while it asks); false keeps the page.
-    virtual bool OnKillActive() { return true; }
+    bool OnKillActive() override { return true; }
     // The sheet is being closed; false keeps it open.
-    virtual bool OnQueryCancel() { return true; }
+    bool OnQueryCancel() override { return true; }
     // The page has just become the active one.
     virtual void OnSetActive() {}
 

@@ -1,5 +1,7 @@
 #include "app/win32/MySheet.h"
 
+#include "app/DialogLayout.h"
+#include "app/SheetRouting.h"
 #include "app/win32/EditParam.h"
 #include "app/win32/Globals.h"
 #include "app/win32/ResourceText.h"
@@ -16,11 +18,6 @@
 
 namespace {
 constexpr UINT_PTR kModalTimerId = 1;
-// The frame in dialog units: around the tabs and the button row, and between them.
-constexpr int kMargin = 7;
-constexpr int kGap = 7;
-constexpr int kCancelWidth = 50;
-constexpr int kCancelHeight = 14;
 
 RECT DialogRect(HWND hWnd, int x, int y, int cx, int cy) {
     RECT rect{x, y, x + cx, y + cy};
@@ -125,15 +122,15 @@ INT_PTR CMySheet::HandleMessage(UINT message, WPARAM wParam, SysLPARAM lParam) {
             OnInitDialog();
             return FALSE;  // the focus is set by ShowPage
         case WM_SERVODATA:
-            OnServoData(wParam, lParam);
+            // A record goes to the active page only; with no page it is deleted here.
+            RouteRecord(GetActivePage(), CServoDataPoster::TakeRecord(wParam));
             return TRUE;
         case CLinkStateLine::WM_LINKSTATE:
             m_LinkState.ShowNews();
             return TRUE;
         case WM_TIMER:
             if (wParam == kModalTimerId) {
-                if (CMyCPropertyPage* page = GetActivePage())
-                    page->ContinueModal();
+                RouteContinueModal(GetActivePage());
                 return TRUE;
             }
             return FALSE;
@@ -181,10 +178,7 @@ INT_PTR CMySheet::HandleMessage(UINT message, WPARAM wParam, SysLPARAM lParam) {
             if (header->hwndFrom != m_hTab)
                 return FALSE;
             if (header->code == TCN_SELCHANGING) {
-                // A busy page asks first; it is still the active page while it asks.
-                CMyCPropertyPage* page = GetActivePage();
-                const BOOL bKeep = page != nullptr && page->IsBusy() && !page->OnKillActive();
-                ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, bKeep);
+                ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, !MayLeaveActivePage());
                 return TRUE;
             }
             if (header->code == TCN_SELCHANGE)
@@ -235,7 +229,7 @@ void CMySheet::SizeToPages() {
     }
     RECT tab{0, 0, pages.cx, pages.cy};
     ::SendMessageW(m_hTab, TCM_ADJUSTRECT, TRUE, reinterpret_cast<SysLPARAM>(&tab));
-    const RECT frame = DialogRect(m_hWnd, kMargin, kGap, kCancelWidth, kCancelHeight);
+    const RECT frame = DialogRect(m_hWnd, kSheetMargin, kSheetGap, kSheetCancelWidth, kSheetCancelHeight);
     RECT client{0, 0, (tab.right - tab.left) + 2 * frame.left,
                 (tab.bottom - tab.top) + 2 * frame.left + frame.top + (frame.bottom - frame.top)};
     const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE));
@@ -261,7 +255,7 @@ void CMySheet::Layout() {
         return;
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
-    const RECT frame = DialogRect(m_hWnd, kMargin, kGap, kCancelWidth, kCancelHeight);
+    const RECT frame = DialogRect(m_hWnd, kSheetMargin, kSheetGap, kSheetCancelWidth, kSheetCancelHeight);
     const int margin = frame.left;
     const int buttonWidth = frame.right - frame.left;
     const int buttonHeight = frame.bottom - frame.top;
@@ -286,12 +280,18 @@ bool CMySheet::SetActivePage(int nIndex) {
         return false;
     if (nIndex == m_nActive)
         return true;
-    CMyCPropertyPage* page = GetActivePage();
-    if (page != nullptr && page->IsBusy() && !page->OnKillActive())
+    if (!MayLeaveActivePage())
         return false;
     ::SendMessageW(m_hTab, TCM_SETCURSEL, nIndex, 0);
     ShowPage(nIndex);
     return true;
+}
+
+// A busy page is asked first; it is still the active page while it asks, so the drive's
+// records keep reaching it.
+bool CMySheet::MayLeaveActivePage() {
+    CMyCPropertyPage* page = GetActivePage();
+    return !AsksBeforeLeaving(page, false) || page->OnKillActive();
 }
 
 void CMySheet::ShowPage(int nIndex) {
@@ -309,20 +309,13 @@ void CMySheet::ShowPage(int nIndex) {
     next->OnSetActive();
 }
 
-// A record goes to the active page only; with no page it is deleted here.
-void CMySheet::OnServoData(WPARAM wParam, SysLPARAM lParam) {
-    std::unique_ptr<CServoData> record = CServoDataPoster::TakeRecord(wParam);
-    CMyCPropertyPage* page = GetActivePage();
-    if (page == nullptr || page->GetSafeHwnd() == nullptr)
-        return;
-    ::SendMessageW(page->GetSafeHwnd(), WM_PAGEDATA, reinterpret_cast<WPARAM>(record.release()), lParam);
-}
-
 // Escape, Cancel and the close box all end here; each page may keep the sheet open.
 void CMySheet::OnCancel() {
+    std::vector<ISheetPage*> pages;
     for (const auto& page : m_pages)
-        if (!page->OnQueryCancel())
-            return;
+        pages.push_back(page.get());
+    if (!MayCloseSheet(pages))
+        return;
     m_bRunning = false;
     ::PostMessageW(m_hWnd, WM_NULL, 0, 0);  // wakes the loop
 }

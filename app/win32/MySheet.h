@@ -19,9 +19,6 @@ class CHardware;
 // that moment. Run by Connect, which stops the reader after the sheet has closed.
 class CMySheet {
 public:
-    // How often the active page's ContinueModal is called while the sheet runs.
-    static constexpr UINT kContinueModalMs = 50;
-
     explicit CMySheet(CHardware& hardware);
     ~CMySheet();
 
@@ -45,6 +42,9 @@ public:
     // Turns to a page as a click on its tab does: a busy page is asked first. False
     // when the page stays.
     bool SetActivePage(int nIndex);
+    // The user asks to close the sheet (Cancel, Escape, the close box); every page may
+    // keep it open.
+    void OnCancel();
 
     // The sheet's modal loop hook, public for tests that pump messages themselves.
     bool PreTranslateMessage(MSG* pMsg);
@@ -56,11 +56,10 @@ private:
     void CreatePages();
     void SizeToPages();
     void Layout();
-    void OnServoData(WPARAM wParam, SysLPARAM lParam);
-    void OnCancel();
     void ShowPage(int nIndex);
     bool IsSheetMessage(const MSG& msg) const;
     bool HandleTabKeys(const MSG& msg);
+    bool MayLeaveActivePage();
     void EndModalLoop();
 
     CHardware& m_Hardware;

@@ -1,5 +1,6 @@
 #include "app/win32/TovamoDlg.h"
 
+#include "app/PortList.h"
 #include "app/win32/AboutDlg.h"
 #include "app/win32/Globals.h"
 #include "app/win32/MyCPropertyPage.h"
@@ -7,7 +8,6 @@
 #include "app/win32/ResourceText.h"
 #include "app/win32/resource.h"
 #include "link/Hardware.h"
-#include "link/PortNames.h"
 #include "platform/RegistrySettings.h"
 #include "platform/WideText.h"
 
@@ -16,24 +16,15 @@
 #include "platform/win32/Win32Api.h"
 
 namespace {
-constexpr int kPortCount = 32;  // COM1..COM32
 // How often the list looks for ports plugged in or out: a plug shows within a second.
 constexpr UINT_PTR kAdapterTimerId = 1;
 constexpr UINT kAdapterScanMs = 1000;
-
-std::string PortName(int number) {
-    return "COM" + std::to_string(number);
-}
 
 HICON LoadAppIcon(int metricX, int metricY) {
     return static_cast<HICON>(::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
                                            SysGetSystemMetrics(metricX), SysGetSystemMetrics(metricY), 0));
 }
 
-bool SameAdapter(const SUsbAdapter& a, const SUsbAdapter& b) {
-    return a.m_nComNumber == b.m_nComNumber && a.m_strDevice == b.m_strDevice &&
-           a.m_strProduct == b.m_strProduct;
-}
 }  // namespace
 
 CTovamoDlg::CTovamoDlg(CHardware& hardware) : m_Hardware(hardware) {
@@ -122,14 +113,13 @@ void CTovamoDlg::OnInitDialog() {
     ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<SysLPARAM>(m_hSmallIcon));
 
     m_hCombo = ::GetDlgItem(m_hWnd, IDC_COMBO1);
-    for (int n = 1; n <= kPortCount; ++n)
+    m_Ports.Rescan();
+    for (int nIndex = 0; nIndex < CPortList::Count(); ++nIndex)
         ::SendMessageW(m_hCombo, CB_ADDSTRING, 0,
-                       reinterpret_cast<SysLPARAM>(WideFromUtf8(PortName(n)).c_str()));
-    m_adapters = m_AdapterScan.Scan();
+                       reinterpret_cast<SysLPARAM>(WideFromUtf8(m_Ports.LineText(nIndex)).c_str()));
     ShowAdapters();
     // A stored number outside 1..32 leaves nothing selected.
-    const int sel = g_nNumCom >= 1 && g_nNumCom <= kPortCount ? g_nNumCom - 1 : -1;
-    ::SendMessageW(m_hCombo, CB_SETCURSEL, static_cast<WPARAM>(sel), 0);
+    ::SendMessageW(m_hCombo, CB_SETCURSEL, static_cast<WPARAM>(PreselectedIndex(g_nNumCom)), 0);
     ShowResolvedDevice();
     ::SetTimer(m_hWnd, kAdapterTimerId, kAdapterScanMs, nullptr);
 }
@@ -156,19 +146,10 @@ bool CTovamoDlg::OnPaint() {
 }
 
 void CTovamoDlg::OnAdapterTimer() {
-    std::vector<SUsbAdapter> adapters = m_AdapterScan.Scan();
-    if (std::equal(adapters.begin(), adapters.end(), m_adapters.begin(), m_adapters.end(), SameAdapter))
+    if (!m_Ports.Rescan())
         return;
-    m_adapters = std::move(adapters);
     ShowAdapters();
     ShowResolvedDevice();
-}
-
-const SUsbAdapter* CTovamoDlg::AdapterAt(int number) const {
-    for (const SUsbAdapter& adapter : m_adapters)
-        if (adapter.m_nComNumber == number)
-            return &adapter;
-    return nullptr;
 }
 
 // Only changed lines are set, and the selection is put back: a line being typed over
@@ -180,10 +161,8 @@ void CTovamoDlg::ShowAdapters() {
     const HDC hdc = ::GetDC(m_hCombo);
     const auto oldFont =
         ::SelectObject(hdc, reinterpret_cast<HGDIOBJ>(::SendMessageW(m_hCombo, WM_GETFONT, 0, 0)));
-    for (int n = 1; n <= kPortCount; ++n) {
-        const SUsbAdapter* adapter = AdapterAt(n);
-        const std::wstring text =
-            WideFromUtf8(adapter == nullptr ? PortName(n) : PortName(n) + ": " + adapter->m_strProduct);
+    for (int n = 1; n <= CPortList::Count(); ++n) {
+        const std::wstring text = WideFromUtf8(m_Ports.LineText(n - 1));
         SIZE extent{};
         ::GetTextExtentPoint32W(hdc, text.c_str(), static_cast<int>(text.size()), &extent);
         widest = std::max(widest, static_cast<int>(extent.cx));
@@ -207,21 +186,30 @@ void CTovamoDlg::ShowAdapters() {
 
 void CTovamoDlg::ShowResolvedDevice() {
     const auto sel = static_cast<int>(::SendMessageW(m_hCombo, CB_GETCURSEL, 0, 0));
-    std::string text;
-    if (sel >= 0) {
-        text = "Device: " + ResolvePortPath(PortName(sel + 1));
-        if (const SUsbAdapter* adapter = AdapterAt(sel + 1))
-            text += " (" + adapter->m_strProduct + ")";
-    }
-    ::SetDlgItemTextW(m_hWnd, IDC_DEVICE, WideFromUtf8(text).c_str());
+    ::SetDlgItemTextW(m_hWnd, IDC_DEVICE, WideFromUtf8(m_Ports.DeviceLine(sel)).c_str());
 }
 
-// Connect. Every path ends the dialog, and with it the program.
+// An adapter's port link is made before its port is opened (nothing to make on Windows,
+// where the system numbers the ports); on failure the dialog stays for another choice.
+bool CTovamoDlg::LinkAdapter(int nIndex) {
+    const std::string error = m_Ports.LinkForConnect(nIndex);
+    if (error.empty())
+        return true;
+    m_Messages.ShowMessage(LinkFailedText(nIndex + 1), error);
+    OnAdapterTimer();
+    return false;
+}
+
+// Connect. Every path but an adapter that cannot be linked ends the dialog, and with it
+// the program.
 void CTovamoDlg::OnOK() {
-    ::KillTimer(m_hWnd, kAdapterTimerId);
     const auto sel = static_cast<int>(::SendMessageW(m_hCombo, CB_GETCURSEL, 0, 0));
-    g_nNumCom = sel + 1;
-    if (sel != -1 && m_Hardware.OpenPort(PortName(sel + 1)) == 1) {
+    if (sel != -1 && !LinkAdapter(sel))
+        return;
+    ::KillTimer(m_hWnd, kAdapterTimerId);
+    const SConnectChoice choice = ConnectChoice(sel);
+    g_nNumCom = choice.nNumCom;
+    if (!choice.strPort.empty() && m_Hardware.OpenPort(choice.strPort) == 1) {
         {
             CMySheet sheet(m_Hardware);
             sheet.DoModal(m_hWnd);

@@ -1,10 +1,7 @@
 #pragma once
 
-#include "link/UsbAdapters.h"
+#include "app/PortList.h"
 #include "platform/win32/Win32MessageBox.h"
-
-#include <string>
-#include <vector>
 
 #include "platform/win32/Win32Api.h"
 
@@ -38,7 +35,7 @@ private:
     void OnAdapterTimer();
     void ShowAdapters();
     void ShowResolvedDevice();
-    const SUsbAdapter* AdapterAt(int number) const;
+    bool LinkAdapter(int nIndex);
 
     CHardware& m_Hardware;
     HWND m_hWnd = nullptr;
@@ -46,6 +43,5 @@ private:
     HICON m_hIcon = nullptr;
     HICON m_hSmallIcon = nullptr;
     CWin32MessageBox m_Messages;  // the port's open failures, owned by this dialog
-    CUsbAdapterScan m_AdapterScan;
-    std::vector<SUsbAdapter> m_adapters;  // as the list shows them
+    CPortList m_Ports;            // the lines, the device line and what Connect opens
 };

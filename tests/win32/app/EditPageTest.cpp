@@ -96,7 +96,7 @@ TEST_F(EditPageTest, EachKindFillsItsFieldAndTheKindThatChangedLastIsWhite) {
          "C",
          L"Error 6", face, white, face, red},
     };
-    EXPECT_EQ(m_page.LastKind(), CEditParam::kNone);
+    EXPECT_EQ(m_page.LastKind(), CEditFields::kNone);
     for (const Row& row : rows) {
         Show(row.text, row.bValue, row.bError);
         EXPECT_EQ(FieldText(IDC_NAME), row.name) << row.text;
