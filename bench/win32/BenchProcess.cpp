@@ -100,12 +100,14 @@ bool CBenchProcess::WaitForExit(DWORD nMs) const {
     return WaitForSingleObject(m_info.hProcess, nMs) == WAIT_OBJECT_0;
 }
 
-void CBenchProcess::CloseWindowAndWait(HWND hWnd, DWORD nMs) {
-    if (hWnd)
-        PostMessageW(hWnd, WM_CLOSE, 0, 0);
-    if (!WaitForExit(nMs))
-        TerminateProcess(m_info.hProcess, 1);
-    WaitForExit(5000);
+double CBenchProcess::CpuMs() const {
+    FILETIME created{}, ended{}, kernel{}, user{};
+    if (!GetProcessTimes(m_info.hProcess, &created, &ended, &kernel, &user))
+        return 0;
+    const auto ticks = [](const FILETIME& time) {
+        return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;  // 100 ns ticks
 }
 
 bool CBenchProcess::Memory(SIZE_T& nWorkingSet, SIZE_T& nPrivate) const {
@@ -115,7 +117,8 @@ bool CBenchProcess::Memory(SIZE_T& nWorkingSet, SIZE_T& nPrivate) const {
                               sizeof(counters)))
         return false;
     nWorkingSet = counters.WorkingSetSize;
-    nPrivate = counters.PrivateUsage;
+    // The commit charge: both fields hold it on Windows; Wine fills only the older one.
+    nPrivate = counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
     return true;
 }
 

@@ -27,10 +27,11 @@ public:
     // Polls FindVisibleWindow every millisecond until it finds one or nMs pass.
     HWND WaitForVisibleWindow(double nMs, const wchar_t* szTitle = nullptr) const;
     bool WaitForExit(DWORD nMs) const;
-    // WM_CLOSE to the window, then the end of the process (terminated after nMs).
-    void CloseWindowAndWait(HWND hWnd, DWORD nMs);
-    // Working set and private bytes now, in bytes; false if the system would not say.
+    // Working set and private bytes (the commit charge) now, in bytes; false if the
+    // system would not say.
     bool Memory(SIZE_T& nWorkingSet, SIZE_T& nPrivate) const;
+    // User and kernel time of the process so far.
+    double CpuMs() const;
     DWORD ProcessId() const { return m_info.dwProcessId; }
     HANDLE ProcessHandle() const { return m_info.hProcess; }
 
