@@ -61,7 +61,8 @@ void ExpectStyles(HWND control, const SControlTemplate& data, const std::string&
             break;
         case EControlKind::kComboBox:
             // The box hands its scroll bar to its list: that style is not kept on the box.
-            EXPECT_EQ((style & 3) == CBS_DROPDOWN && (style & CBS_SORT) == 0, (data.nStyle & kStyleDropDown) != 0)
+            EXPECT_EQ((style & 3) == CBS_DROPDOWN && (style & CBS_SORT) == 0,
+                      (data.nStyle & kStyleDropDown) != 0)
                 << where << " style " << std::hex << style;
             break;
         case EControlKind::kStatic:

@@ -1,6 +1,7 @@
 // The sheet's routing: records, keys and ContinueModal reach the active page only, a busy
 // page is asked before it is left, every page before the sheet closes, and every record is
 // deleted exactly once, also those still queued when the window goes.
+#include "app/win32/LinkStateLine.h"
 #include "app/win32/MySheet.h"
 #include "app/win32/ServoDataPoster.h"
 #include "app/win32/resource.h"
@@ -147,6 +148,66 @@ TEST_F(SheetTest, ABusyPageIsAskedBeforeItIsLeftAndEveryPageBeforeTheSheetCloses
     EXPECT_EQ(refusedBySelChanging, TRUE);
     EXPECT_TRUE(stillOpenAfterEscape);
     EXPECT_TRUE(stillOpenAfterEnter);
+}
+
+// The pages lie in the tab control, which takes every extra pixel of a sheet made
+// larger; Cancel keeps to the corner and the link-state line widens beside it.
+TEST_F(SheetTest, ASheetMadeLargerGivesThePagesTheRoom) {
+    RECT tabBefore{}, tabAfter{}, cancelBefore{}, cancelAfter{}, pageAfter{}, display{};
+    RunSheet([&](CMySheet& sheet, HWND hSheet) {
+        const HWND tab = ::GetDlgItem(hSheet, IDC_TAB_CONTROL);
+        const HWND cancel = ::GetDlgItem(hSheet, IDCANCEL);
+        ::GetWindowRect(tab, &tabBefore);
+        ::GetWindowRect(cancel, &cancelBefore);
+        RECT window{};
+        ::GetWindowRect(hSheet, &window);
+        ::SetWindowPos(hSheet, nullptr, 0, 0, window.right - window.left + 200,
+                       window.bottom - window.top + 100, SWP_NOMOVE | SWP_NOZORDER);
+        ::GetWindowRect(tab, &tabAfter);
+        ::GetWindowRect(cancel, &cancelAfter);
+        ::GetWindowRect(sheet.GetActivePage()->GetSafeHwnd(), &pageAfter);
+        display = tabAfter;
+        ::SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<SysLPARAM>(&display));
+        ::SendMessageW(hSheet, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(tabAfter.right - tabAfter.left, tabBefore.right - tabBefore.left + 200);
+    EXPECT_EQ(tabAfter.bottom - tabAfter.top, tabBefore.bottom - tabBefore.top + 100);
+    EXPECT_EQ(cancelAfter.left - cancelBefore.left, 200);
+    EXPECT_EQ(cancelAfter.top - cancelBefore.top, 100);
+    EXPECT_EQ(pageAfter.right - pageAfter.left, display.right - display.left);
+    EXPECT_EQ(pageAfter.bottom - pageAfter.top, display.bottom - display.top);
+}
+
+TEST(LinkStateLineTest, TheReadersNewsReachesTheLineOnTheWindowsThread) {
+    const HWND line =
+        ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 20, nullptr, nullptr, nullptr, nullptr);
+    CLinkStateLine state;
+    state.Attach(line, line);
+    state.OnLinkState(ELinkState::kLost, "\\\\.\\COM5");
+    state.OnLinkState(ELinkState::kBusy, "\\\\.\\COM5: held");  // only the latest news counts
+    MSG msg;
+    ASSERT_TRUE(
+        ::PeekMessageW(&msg, line, CLinkStateLine::WM_LINKSTATE, CLinkStateLine::WM_LINKSTATE, PM_REMOVE));
+    EXPECT_FALSE(
+        ::PeekMessageW(&msg, line, CLinkStateLine::WM_LINKSTATE, CLinkStateLine::WM_LINKSTATE, PM_REMOVE))
+        << "one poke for any number of changes";
+    state.ShowNews();
+    wchar_t text[128] = {};
+    ::GetWindowTextW(line, text, 128);
+    EXPECT_STREQ(text, L"Hardware busy in system: \\\\.\\COM5: held");
+    EXPECT_EQ(state.TextColour(), RGB(255, 0, 0));
+    state.OnLinkState(ELinkState::kBack, "\\\\.\\COM5");
+    ASSERT_TRUE(::PeekMessageW(&msg, line, CLinkStateLine::WM_LINKSTATE, CLinkStateLine::WM_LINKSTATE, PM_REMOVE));
+    state.ShowNews();
+    ::GetWindowTextW(line, text, 128);
+    EXPECT_STREQ(text, L"Link back");
+    EXPECT_NE(state.TextColour(), RGB(255, 0, 0));
+    state.Detach();
+    state.OnLinkState(ELinkState::kLost, "gone");
+    EXPECT_FALSE(
+        ::PeekMessageW(&msg, line, CLinkStateLine::WM_LINKSTATE, CLinkStateLine::WM_LINKSTATE, PM_REMOVE))
+        << "a detached line hears nothing";
+    ::DestroyWindow(line);
 }
 
 TEST(ServoDataPosterTest, RecordsForAWindowThatGoesAreDeletedOnce) {
