@@ -112,6 +112,14 @@ LRESULT CGridWnd::OnMessage(UINT nMsg, WPARAM wParam, SysLPARAM lParam) {
             return 0;
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(m_hWindowFont);
+        case WM_DPICHANGED_AFTERPARENT:
+            // The cells' fonts are drawn at the new DPI; the editors' is made again.
+            ForgetEditorFont();
+            if (m_pGrid != nullptr) {
+                m_pGrid->ResetScrollBars();
+            }
+            ::InvalidateRect(m_hWnd, nullptr, TRUE);
+            return 0;
         case WM_SYSCOLORCHANGE:
             if (m_pGrid != nullptr) {
                 m_pGrid->OnSysColorChange();
@@ -410,13 +418,15 @@ HFONT CGridWnd::GetEditorFont() {
         return m_hWindowFont != nullptr ? m_hWindowFont
                                         : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     }
-    // Made again whenever the grid's font is not the one it was made from.
-    if (m_hEditorFont != nullptr && m_lfEditorFont == *plf) {
+    // Made again whenever the grid's font or the window's DPI is not the one it was made for.
+    const int nDpi = WindowDpi(m_hWnd);
+    if (m_hEditorFont != nullptr && m_lfEditorFont == *plf && m_nEditorFontDpi == nDpi) {
         return m_hEditorFont;
     }
     ForgetEditorFont();
-    m_hEditorFont = HfontFromLogFont(*plf, WindowDpi(m_hWnd));
+    m_hEditorFont = HfontFromLogFont(*plf, nDpi);
     m_lfEditorFont = *plf;
+    m_nEditorFontDpi = nDpi;
     return m_hEditorFont != nullptr ? m_hEditorFont : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 

@@ -33,7 +33,13 @@ class CTitleTip;
 //
 // The grid's notifications reach its notify target (CGridCtrl::SetNotifyTarget); the
 // command after a click reaches the notify target's OnGridCommand and, as for any
-// control, the parent as a posted WM_COMMAND with the window's control id.
+// control, the parent as a posted WM_COMMAND with the window's control id. A right
+// click goes on to the parent as WM_CONTEXTMENU.
+//
+// Child windows hear of colour and setting changes only from their top window: the
+// owner refreshes the system metrics and then forwards WM_SYSCOLORCHANGE and
+// WM_SETTINGCHANGE to the grid window. A CGridWnd* is good until the window's
+// WM_DESTROY; the grid is let go then (editors still open report nothing).
 class CGridWnd final : public IGridWindowHost {
 public:
     // Registers the class for the module; true if it is registered (now or before).
@@ -153,6 +159,7 @@ private:
     HFONT m_hWindowFont = nullptr;  // given by WM_SETFONT, not ours
     HFONT m_hEditorFont = nullptr;  // made from the grid's font, ours
     LOGFONT m_lfEditorFont{};
+    int m_nEditorFontDpi = 0;
     std::unique_ptr<CTitleTip> m_pTitleTip;
     CGridDropTarget* m_pDropTarget = nullptr;
     // UTF-16 high surrogate waiting for its second half.

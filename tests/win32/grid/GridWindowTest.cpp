@@ -41,8 +41,18 @@ TEST(GridWindow, ADialogTemplatesControlAttachesAndAsksForItsKeys) {
     EXPECT_TRUE(window.m_grid.IsWindow());
 }
 
+// Counts the commands that follow clicks.
+class CCommandCounter : public IGridNotifyTarget {
+public:
+    std::intptr_t OnGridNotify(int, NMHDR*) override { return 0; }
+    void OnGridCommand(int nID) override { m_nCommands += nID == CGridTestWindow::kGridId ? 1 : 100; }
+    int m_nCommands = 0;
+};
+
 TEST(GridWindow, KeysAndClicksMoveTheFocusAndSelect) {
     CGridTestWindow window(20, 5);
+    CCommandCounter counter;
+    window.m_grid.SetNotifyTarget(&counter, CGridTestWindow::kGridId);
     window.m_grid.SetFocusCell(1, 1);
     struct Step {
         const char* what;
@@ -75,6 +85,10 @@ TEST(GridWindow, KeysAndClicksMoveTheFocusAndSelect) {
     window.Click(window.CellCentre(6, 3), MK_SHIFT);
     EXPECT_EQ(window.m_grid.GetSelectedCount(), 3) << "shift+click extends from the anchor";
     EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(counter.m_nCommands, 0) << "the command comes once the click is handled";
+    CGridTestWindow::Pump();
+    EXPECT_EQ(counter.m_nCommands, 2);
+    window.m_grid.SetNotifyTarget(nullptr, 0);
 }
 
 TEST(GridWindow, TabMovesAcrossCellsThenLeavesTheGrid) {
@@ -185,6 +199,14 @@ TEST(GridWindow, DividerDragResizesAndEndsOnCaptureLoss) {
         {"capture lost", divider.x + 40, true, nWidth + 20},
         {"far left", 2, false, 1},
     };
+    // Over the divider the grid shows the resize cursor where the pointer is.
+    POINT screen = {divider.x, divider.y};
+    ClientToScreen(window.m_hGrid, &screen);
+    SetCursorPos(screen.x, screen.y);
+    window.Mouse(WM_MOUSEMOVE, divider);
+    SendMessageW(window.m_hGrid, WM_SETCURSOR, reinterpret_cast<WPARAM>(window.m_hGrid),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, MAKEINTRESOURCEW(32644)));  // IDC_SIZEWE
     CPoint from = divider;
     for (const Drag& drag : drags) {
         window.Mouse(WM_MOUSEMOVE, from);

@@ -119,3 +119,27 @@ TEST(InPlaceListTest, DroppedWidthIsCappedAt200) {
 }
 
 }  // namespace
+
+namespace {
+
+// As typed in the dialog (its own key handling first): F2 opens the list, Down moves to
+// "Yes", Enter (or Tab, which goes on to the next cell) takes it.
+TEST(InPlaceListTest, KeysTypedInTheDialogChooseYes) {
+    for (const auto& [dwStyle, nEndKey, focus] : {std::tuple{CBS_DROPDOWNLIST, VK_RETURN, CCellID(2, 2)},
+                                                  std::tuple{CBS_DROPDOWN, VK_TAB, CCellID(2, 3)}}) {
+        SCOPED_TRACE(dwStyle);
+        CGridTestWindow window;
+        window.MakeCombo(2, 2, {"No", "Yes"}, dwStyle);
+        window.m_grid.SetItemText(2, 2, "No");
+        window.m_grid.SetFocusCell(2, 2);
+        for (const UINT nKey :
+             {static_cast<UINT>(VK_F2), static_cast<UINT>(VK_DOWN), static_cast<UINT>(nEndKey)}) {
+            window.DialogKey(nKey);
+        }
+        ASSERT_EQ(window.m_grid.m_ends.size(), 1u);
+        EXPECT_EQ(window.m_grid.GetItemText(2, 2), "Yes");
+        EXPECT_EQ(window.m_grid.GetFocusCell(), focus);
+    }
+}
+
+}  // namespace
