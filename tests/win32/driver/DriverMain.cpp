@@ -85,8 +85,10 @@ int wmain(int argc, wchar_t* argv[]) {
     if (!options->bRobust)
         return RunScript(*options);
     const SRobustOptions& robust = options->robust;
-    const std::wstring replay = L"--robust --seconds " + std::to_wstring(robust.nSeconds) + L" --seed " +
-                                std::to_wstring(robust.seed) + L" --exe \"" + robust.exe + L"\" --files \"" +
-                                robust.folder + L"\"";
+    std::wstring replay = L"--robust --seconds " + std::to_wstring(robust.nSeconds) + L" --seed " +
+                          std::to_wstring(robust.seed);
+    if (robust.nHangSeconds != SRobustOptions().nHangSeconds)
+        replay += L" --hang-seconds " + std::to_wstring(robust.nHangSeconds);
+    replay += L" --exe \"" + robust.exe + L"\" --files \"" + robust.folder + L"\"";
     return RunRobust(robust, replay);
 }

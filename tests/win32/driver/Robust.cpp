@@ -35,6 +35,17 @@ constexpr wchar_t kSheetTitle[] = L"Tovamo";
 constexpr DWORD kStartMs = 30000;
 constexpr DWORD kReadMs = 120000;
 
+// Where the user's input goes: a dialog, message box or menu that is open, else the sheet.
+// Tool tips and title tips are top-level windows too, but take no input.
+HWND InputWindow(const CTarget& target, HWND hSheet) {
+    for (HWND hTop : target.TopWindows()) {
+        const std::wstring name = ClassName(hTop);
+        if (IsWindowEnabled(hTop) && hTop != hSheet && (name == L"#32770" || name == L"#32768"))
+            return hTop;
+    }
+    return IsWindow(hSheet) ? hSheet : nullptr;
+}
+
 class CRobustRun {
 public:
     CRobustRun(const SRobustOptions& options, CRandomActions& actions)
@@ -47,7 +58,7 @@ public:
 private:
     void Connect(CTarget& target);
     void Act(CTarget& target, HWND hTop, HWND hSheet);
-    bool Close(CTarget& target);
+    bool Close(CTarget& target, HWND hSheet);
     bool Fail(CTarget& target, const std::string& why);
 
     const SRobustOptions& m_options;
@@ -60,9 +71,9 @@ private:
 // go on with random input even when the drive was left where a read cannot begin.
 void CRobustRun::Connect(CTarget& target) {
     const bool bFirst = m_nRuns == 1;
-    RunSteps(target, {L"connect", L"tab:1", L"click:1007"}, kStartMs);
+    RunSteps(target, {L"connect", L"tab:1", L"click:1007"}, kStartMs, m_options.bVerbose);
     try {
-        RunSteps(target, {L"wait-text:Read complete"}, kReadMs);
+        RunSteps(target, {L"wait-text:Read complete"}, kReadMs, m_options.bVerbose);
         ++m_nReads;
     } catch (const CDriveFailure&) {
         if (bFirst)
@@ -83,7 +94,7 @@ bool CRobustRun::RunProgram(long long& nRandomMsLeft) {
         const DWORD dwStart = GetTickCount();
         if (!target.Running())
             return target.ExitCode() == 0 || Fail(target, "the program crashed");
-        HWND hTop = target.ActiveTop();
+        HWND hTop = InputWindow(target, hSheet);
         if (hTop != nullptr && !Answers(hTop, static_cast<DWORD>(m_options.nHangSeconds) * 1000))
             return Fail(target, "hang: the window did not answer within " +
                                     std::to_string(m_options.nHangSeconds) + " s");
@@ -92,7 +103,7 @@ bool CRobustRun::RunProgram(long long& nRandomMsLeft) {
         Sleep(static_cast<DWORD>(5 + m_actions.Below(30)));
         nRandomMsLeft -= GetTickCount() - dwStart;
     }
-    return Close(target);
+    return Close(target, hSheet);
 }
 
 void CRobustRun::Act(CTarget& target, HWND hTop, HWND hSheet) {
@@ -106,13 +117,13 @@ void CRobustRun::Act(CTarget& target, HWND hTop, HWND hSheet) {
 
 // The sheet's Cancel; a question whether to stop a procedure is answered Yes, any other
 // dialog with Escape, until the program has ended.
-bool CRobustRun::Close(CTarget& target) {
+bool CRobustRun::Close(CTarget& target, HWND hSheet) {
     robust::NoteAction("closing the program");
     const DWORD dwStart = GetTickCount();
     while (target.Running()) {
         if (GetTickCount() - dwStart > static_cast<DWORD>(m_options.nHangSeconds) * 1000)
             return Fail(target, "hang: the program did not end after its sheet was closed");
-        HWND hTop = target.ActiveTop();
+        HWND hTop = InputWindow(target, hSheet);
         if (hTop != nullptr && Answers(hTop, 5000)) {
             SetForegroundWindow(hTop);
             bool bAnswered = false;
@@ -124,7 +135,7 @@ bool CRobustRun::Close(CTarget& target) {
                     break;
                 }
             }
-            if (!bAnswered && WindowText(hTop) == kSheetTitle)
+            if (!bAnswered && hTop == hSheet)
                 PostMessageW(hTop, WM_CLOSE, 0, 0);
             else if (!bAnswered)
                 PostKey(hTop, VK_ESCAPE);

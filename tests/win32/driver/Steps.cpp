@@ -260,7 +260,7 @@ void CStepRunner::Run(const std::wstring& name, const std::wstring& arg) {
 
 }  // namespace
 
-void RunSteps(CTarget& target, const std::vector<std::wstring>& steps, unsigned timeoutMs) {
+void RunSteps(CTarget& target, const std::vector<std::wstring>& steps, unsigned timeoutMs, bool bPrint) {
     CStepRunner runner(target, timeoutMs);
     int nStep = 0;
     for (const std::wstring& step : steps) {
@@ -275,6 +275,8 @@ void RunSteps(CTarget& target, const std::vector<std::wstring>& steps, unsigned 
             throw CDriveFailure("step " + std::to_string(nStep) + " \"" + Utf8(step) +
                                 "\": " + failure.what());
         }
+        if (!bPrint)
+            continue;
         std::printf("driver: %2d %s (%lu ms)\n", nStep, Utf8(step).c_str(),
                     static_cast<unsigned long>(GetTickCount() - dwStart));
         std::fflush(stdout);
