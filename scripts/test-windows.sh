@@ -53,12 +53,13 @@ rm -f "$dos"/com*  # Wine links com1 to /dev/ttyS0
 echo "=== windows: unit tests under Wine"
 wine build/windows/tests/windows/tovamo_windows_tests.exe --gtest_brief=1
 
-# Each room builds one tovamo_win32_*_tests.exe.
+# Each room builds one tovamo_win32_*_tests.exe. The app room's tests start the Linux
+# simulated drive themselves (linked as a COM port of the prefix) from the path given.
 echo "=== windows: desktop tests under Wine on Xvfb"
 for t in build/windows/tests/win32/tovamo_win32_*_tests.exe; do
     [ -e "$t" ] || continue
     echo "--- $(basename "$t")"
-    wine "$t" --gtest_brief=1
+    TOVAMO_TEST_DRIVE_SIM=$root/build/dev/sim/tovamo-drive-sim wine "$t" --gtest_brief=1
 done
 
 sim=$root/build/dev/sim/tovamo-drive-sim
