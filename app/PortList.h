@@ -11,6 +11,9 @@
 // number, the line telling where the selected port leads, and what Connect opens and
 // stores. Texts are UTF-8.
 
+// How often the list looks for adapters plugged in or out: a plug shows within a second.
+inline constexpr int kAdapterScanMs = 1000;
+
 // "COM5".
 std::string PortName(int nNumber);
 

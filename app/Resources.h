@@ -22,7 +22,8 @@ inline constexpr const char* kHardwareBusy = "Hardware busy in system";
 inline constexpr const char* kProductName = "Tovamo";  // + " Dispenser" = the settings key
 inline constexpr const char* kSettingsSection = "Setings";
 inline constexpr const char* kNumComEntry = "NumCom";
-inline constexpr int kPortCount = 32;  // COM1..COM32
+inline constexpr int kNumComDefault = 1;  // no stored number: COM1
+inline constexpr int kPortCount = 32;     // COM1..COM32
 
 // The Edit page.
 inline constexpr const char* kEditTitle = "Edit";

@@ -1,10 +1,11 @@
 #include "app/TablesPageLogic.h"
 
-#include "app/Resources.h"
+#include "app/PageFileChooser.h"
 #include "platform/ConfigPaths.h"
 #include "platform/MessageBox.h"
 #include "platform/TickCount.h"
 #include "platform/WindowInput.h"
+#include "table/FileColumns.h"
 #include "table/FileError.h"
 #include "table/ParamFile.h"
 #include "table/RowFilter.h"
@@ -42,12 +43,21 @@ std::string ShownName(const std::string& strBytes) {
     return strShown;
 }
 
-// The last part of a path, whichever separator it uses.
+// The last part of a path.
 std::string FileNameOf(const std::string& strPath) {
+#ifdef _WIN32
     const std::size_t nSlash = strPath.find_last_of("/\\");
+#else
+    const std::size_t nSlash = strPath.rfind('/');
+#endif
     return nSlash == std::string::npos ? strPath : strPath.substr(nSlash + 1);
 }
 }  // namespace
+
+std::string UpdateConfirmHeading(std::size_t nChanges) {
+    return std::to_string(nChanges) + (nChanges == 1 ? " marked parameter" : " marked parameters") +
+           " will be changed" + (nChanges != 0 ? ":" : ".");
+}
 
 EFindKey FindKeyAction(std::uint32_t nVirtualKey, unsigned nModifiers, bool bInField, bool bFieldEmpty) {
     if (nVirtualKey == kVkF && nModifiers == kModControl)
@@ -213,6 +223,26 @@ EReadFileChoice CTablesPageLogic::ReadFileChoice(int nAnswer) {
     return nAnswer == 0 ? EReadFileChoice::kReplace : EReadFileChoice::kAdd;
 }
 
+bool CTablesPageLogic::ReadFile(EReadFileChoice eChoice, CPageFileChooser& chooser) {
+    if (eChoice == EReadFileChoice::kCancel)
+        return false;
+    const bool bReplace = eChoice == EReadFileChoice::kReplace;
+    CGridCtrl& grid = m_Tables.GetGrid();
+    std::optional<SFileColumns> saved;
+    if (bReplace)
+        chooser.SetOnOpenChosen([&] { saved = TakeFileColumns(grid); });
+    const bool bRead = m_Tables.OnReadFile();
+    chooser.SetOnOpenChosen({});
+    if (!bRead) {
+        // A cancelled dialog or a file error leaves the line to a procedure that still runs.
+        if (saved)
+            RestoreFileColumns(grid, *saved);
+        return false;
+    }
+    OnFileRead(FileNameOf(chooser.LastOpenPath()), bReplace);
+    return true;
+}
+
 void CTablesPageLogic::OnFileRead(const std::string& strFileName, bool bReplace) {
     m_strFileNameLine = bReplace || m_strFileNameLine.empty() ? "File: " + strFileName
                                                               : m_strFileNameLine + ", " + strFileName;
@@ -259,6 +289,11 @@ bool CTablesPageLogic::WriteUpdateSnapshot(IMessageBox& messages) {
 
 void CTablesPageLogic::MarkDiffering() {
     m_View.ShowStatus(MarkedStatusText(m_Tables.MarkDiffering()));
+}
+
+bool CTablesPageLogic::SetCompareNumbers(bool bNumeric, bool bOnlyDiffering) {
+    m_Tables.SetCompare(bNumeric ? ECompare::kNumeric : ECompare::kText);
+    return bOnlyDiffering && ApplyFilter(true, true);
 }
 
 bool CTablesPageLogic::ApplyFilter(bool bOnlyDiffering, bool bShowCount) {

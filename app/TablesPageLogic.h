@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Resources.h"
 #include "grid/CellRange.h"
 #include "table/FindRows.h"
 #include "table/TablesPageText.h"
@@ -10,6 +11,7 @@
 #include <set>
 #include <string>
 
+class CPageFileChooser;
 class CTables;
 class IMessageBox;
 class ITickCount;
@@ -56,6 +58,27 @@ inline constexpr const char* kReadFileAnswers[] = {"&Replace", "&Add", "Cancel"}
 inline constexpr int kReadFileDefaultAnswer = 1;  // Add
 inline constexpr int kReadFileEscapeAnswer = 2;   // Cancel
 
+// The switches under the buttons: their settings entries (section "Setings"; none: not
+// kept) and their state when the entry is not there yet.
+struct SPageSwitch {
+    int nId;
+    const char* pszEntry;
+    bool bDefault;
+};
+inline constexpr SPageSwitch kTablesSwitches[] = {
+    {res::kIdOnlyDiffering, nullptr, false},
+    {res::kIdCompareNumbers, res::kCompareEntry, false},
+    {res::kIdVerify, res::kVerifyEntry, true},
+};
+
+// The confirmation before an update: "3 marked parameters will be changed:" (or "... .",
+// nothing to change), the changes and, under "Left alone:", what is not; lists show up to
+// kConfirmListRows lines, then scroll. Cancel is the default button.
+std::string UpdateConfirmHeading(std::size_t nChanges);
+inline constexpr const char* kConfirmUpdateButton = "&Update";
+inline constexpr const char* kLeftAloneLabel = "Left alone:";
+inline constexpr int kConfirmListRows = 10;
+
 // The report of the grid's context menu: its file dialog.
 inline constexpr const char* kReportFilter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
 inline constexpr const char* kReportFileName = "report.txt";
@@ -94,6 +117,10 @@ public:
     // answer's index in kReadFileAnswers (anything but Replace and Cancel adds).
     bool AsksReplaceOrAdd() const;
     static EReadFileChoice ReadFileChoice(int nAnswer);
+    // "Read File" after the question (kAdd when none was asked): a replacing read clears
+    // the file columns once a file is chosen and gives them back when it cannot be read.
+    // True when a file was read (then as OnFileRead).
+    bool ReadFile(EReadFileChoice eChoice, CPageFileChooser& chooser);
     // A file has been read: the file-name line names it (after the others when added)
     // and the status line tells how the file compares with the drive.
     void OnFileRead(const std::string& strFileName, bool bReplace);
@@ -108,6 +135,9 @@ public:
 
     // "Mark Differing".
     void MarkDiffering();
+    // "Compare as numbers" switched: the colours follow, and so do the rows the filter shows
+    // (true: the grid is to be repainted).
+    bool SetCompareNumbers(bool bNumeric, bool bOnlyDiffering);
     // "Only rows that differ" turned on or off (bShowCount), or a refresh (the filter is
     // applied again). True when the grid's rows changed and it is to be repainted.
     bool ApplyFilter(bool bOnlyDiffering, bool bShowCount);

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
+#include <algorithm>
+
 namespace {
 QString SettingsSection() {
     return ResText(res::kSettingsSection);
@@ -91,29 +93,30 @@ void CTablesPage::CreateButtons() {
     connect(m_pMarkDiffering, &QPushButton::clicked, this, [this] { MarkDiffering(); });
 }
 
-QCheckBox* CTablesPage::MakeSwitch(int nId, const char* pszEntry, int nDefault) {
+QCheckBox* CTablesPage::MakeSwitch(int nId) {
+    const SPageSwitch& kept = *std::find_if(std::begin(kTablesSwitches), std::end(kTablesSwitches),
+                                            [nId](const SPageSwitch& entry) { return entry.nId == nId; });
     auto* box = new QCheckBox(ResText(kTablesPageTemplate.Find(nId)->pszText), this);
-    if (pszEntry == nullptr)
+    if (kept.pszEntry == nullptr)
         return box;
-    box->setChecked(m_settings.GetProfileInt(SettingsSection(), QString::fromLatin1(pszEntry), nDefault) !=
-                    0);
-    connect(box, &QCheckBox::toggled, this, [this, pszEntry](bool bChecked) {
-        m_settings.WriteProfileInt(SettingsSection(), QString::fromLatin1(pszEntry), bChecked ? 1 : 0);
+    const QString entry = QString::fromLatin1(kept.pszEntry);
+    box->setChecked(m_settings.GetProfileInt(SettingsSection(), entry, kept.bDefault ? 1 : 0) != 0);
+    connect(box, &QCheckBox::toggled, this, [this, entry](bool bChecked) {
+        m_settings.WriteProfileInt(SettingsSection(), entry, bChecked ? 1 : 0);
     });
     return box;
 }
 
 void CTablesPage::CreateSwitches() {
-    m_pOnlyDiffering = MakeSwitch(res::kIdOnlyDiffering, nullptr, 0);
+    m_pOnlyDiffering = MakeSwitch(res::kIdOnlyDiffering);
     connect(m_pOnlyDiffering, &QCheckBox::toggled, this, [this] { ApplyFilter(true); });
-    m_pCompareNumbers = MakeSwitch(res::kIdCompareNumbers, res::kCompareEntry, 0);
-    m_pTables->SetCompare(m_pCompareNumbers->isChecked() ? ECompare::kNumeric : ECompare::kText);
+    m_pCompareNumbers = MakeSwitch(res::kIdCompareNumbers);
+    m_pLogic->SetCompareNumbers(m_pCompareNumbers->isChecked(), false);
     connect(m_pCompareNumbers, &QCheckBox::toggled, this, [this](bool bChecked) {
-        m_pTables->SetCompare(bChecked ? ECompare::kNumeric : ECompare::kText);
-        if (m_pOnlyDiffering->isChecked())
-            ApplyFilter(true);
+        if (m_pLogic->SetCompareNumbers(bChecked, m_pOnlyDiffering->isChecked()))
+            m_pGridWnd->update();
     });
-    m_pVerify = MakeSwitch(res::kIdVerify, res::kVerifyEntry, 1);
+    m_pVerify = MakeSwitch(res::kIdVerify);
     m_pFileName = new QLabel(this);
     m_pFileName->setObjectName(QStringLiteral("fileName"));
     m_pFileName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

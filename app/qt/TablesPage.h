@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/PageFileChooser.h"
 #include "app/TablesPageLogic.h"
 #include "app/qt/MyCPropertyPage.h"
-#include "app/qt/PageFileChooser.h"
 #include "platform/TickCount.h"
 #include "platform/qt/QtFileChooser.h"
 #include "platform/qt/QtMessageBox.h"
@@ -74,7 +74,7 @@ private:
     void CreateButtons();
     QPushButton* MakeButton(int nId, const char* pszObjectName = nullptr);
     void CreateSwitches();
-    QCheckBox* MakeSwitch(int nId, const char* pszEntry, int nDefault);
+    QCheckBox* MakeSwitch(int nId);
     void CreateFindField();
     void LayOut();
     void StartRead(bool bVerify = false);

@@ -4,9 +4,7 @@
 #include "app/qt/TablesPage.h"
 
 #include "app/qt/QuestionBox.h"
-#include "table/FileColumns.h"
 
-#include <QFileInfo>
 #include <QLabel>
 
 bool CTablesPage::AskToStop(const std::string& strQuestion) {
@@ -30,10 +28,7 @@ bool CTablesPage::OnKillActive() {
     return false;
 }
 
-// The file columns are cleared once a file is chosen, and given back when it cannot be
-// read.
 void CTablesPage::ReadFile() {
-    CGridCtrl& grid = m_pTables->GetGrid();
     EReadFileChoice eChoice = EReadFileChoice::kAdd;
     if (m_pLogic->AsksReplaceOrAdd()) {
         QStringList answers;
@@ -42,22 +37,9 @@ void CTablesPage::ReadFile() {
         eChoice = CTablesPageLogic::ReadFileChoice(
             CQuestionBox::Ask(this, QString::fromLatin1(kReplaceFileQuestion), answers,
                               kReadFileDefaultAnswer, kReadFileEscapeAnswer));
-        if (eChoice == EReadFileChoice::kCancel)
-            return;
     }
-    const bool bReplace = eChoice == EReadFileChoice::kReplace;
-    std::optional<SFileColumns> saved;
-    if (bReplace)
-        m_tablesChooser.SetOnOpenChosen([&] { saved = TakeFileColumns(grid); });
-    const bool bRead = m_pTables->OnReadFile();
-    m_tablesChooser.SetOnOpenChosen({});
-    if (!bRead) {
-        // A cancelled dialog or a file error leaves the line to a procedure that still runs.
-        if (saved)
-            RestoreFileColumns(grid, *saved);
+    if (!m_pLogic->ReadFile(eChoice, m_tablesChooser))
         return;
-    }
-    m_pLogic->OnFileRead(QFileInfo(m_chooser.LastPath()).fileName().toStdString(), bReplace);
     m_pFileName->setText(QString::fromStdString(m_pLogic->FileNameLine()));
     m_pFileName->setToolTip(m_chooser.LastPath());
 }

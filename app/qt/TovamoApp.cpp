@@ -19,7 +19,7 @@ bool CTovamoApp::InitInstance() {
     m_strProductName = QString::fromLatin1(res::kProductName);
     CSettingsStore settings(SettingsOrganisation(), m_strSettingsName);
     g_nNumCom = settings.GetProfileInt(QString::fromLatin1(res::kSettingsSection),
-                                       QString::fromLatin1(res::kNumComEntry), 1);
+                                       QString::fromLatin1(res::kNumComEntry), res::kNumComDefault);
     g_BoldFont = MakeBoldFont();
 
     CTovamoDlg dlg(m_Hardware, settings, m_AdapterFolders);

@@ -19,11 +19,6 @@
 #include <QStyle>
 #include <QTimer>
 
-namespace {
-// How often the list looks for adapters plugged in or out: a plug shows within a second.
-constexpr int kAdapterScanMs = 1000;
-}  // namespace
-
 CTovamoDlg::CTovamoDlg(CHardware& hardware, CSettingsStore& settings, SAdapterFolders adapterFolders,
                        QWidget* parent)
     : QDialog(parent), m_Hardware(hardware), m_Settings(settings), m_Ports(std::move(adapterFolders)) {

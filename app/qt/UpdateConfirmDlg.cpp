@@ -1,6 +1,6 @@
 #include "app/qt/UpdateConfirmDlg.h"
 
-#include "app/Resources.h"
+#include "app/TablesPageLogic.h"
 #include "platform/qt/DialogUnits.h"
 
 #include <QDialogButtonBox>
@@ -29,9 +29,10 @@ QListWidget* MakeList(QWidget* parent, const QStringList& lines) {
     list->addItems(lines);
     list->setSelectionMode(QAbstractItemView::NoSelection);
     const int nFrame = 2 * list->frameWidth();
-    const int nShown = std::clamp(static_cast<int>(lines.size()), 1, 10);
+    const int nShown = std::clamp(static_cast<int>(lines.size()), 1, kConfirmListRows);
     list->setFixedHeight(list->sizeHintForRow(0) * nShown + nFrame);
-    const int nScrollBar = lines.size() > 10 ? list->verticalScrollBar()->sizeHint().width() : 0;
+    const int nScrollBar =
+        lines.size() > kConfirmListRows ? list->verticalScrollBar()->sizeHint().width() : 0;
     list->setMinimumWidth(std::clamp(list->sizeHintForColumn(0) + nFrame + nScrollBar + 8, 240, 640));
     return list;
 }
@@ -41,12 +42,7 @@ CUpdateConfirmDlg::CUpdateConfirmDlg(const SUpdatePlan& plan, QWidget* parent) :
     setWindowTitle(QString::fromLatin1(res::kUpdateDrive));
     setFont(DialogFont());
     const std::size_t nChanges = plan.changes.size();
-    m_pHeading = new QLabel(
-        QStringLiteral("%1 %2 will be changed%3")
-            .arg(nChanges)
-            .arg(nChanges == 1 ? QStringLiteral("marked parameter") : QStringLiteral("marked parameters"))
-            .arg(nChanges != 0 ? QStringLiteral(":") : QStringLiteral(".")),
-        this);
+    m_pHeading = new QLabel(Utf8(UpdateConfirmHeading(nChanges)), this);
     QStringList changes;
     for (const SPlannedChange& change : plan.changes)
         changes << Utf8(PlanChangeUtf8(change));
@@ -57,7 +53,7 @@ CUpdateConfirmDlg::CUpdateConfirmDlg(const SUpdatePlan& plan, QWidget* parent) :
     m_pLeftAlone = MakeList(this, leftAlone);
 
     auto* buttons = new QDialogButtonBox(this);
-    m_pUpdate = buttons->addButton(QStringLiteral("&Update"), QDialogButtonBox::AcceptRole);
+    m_pUpdate = buttons->addButton(QString::fromLatin1(kConfirmUpdateButton), QDialogButtonBox::AcceptRole);
     m_pCancel = buttons->addButton(QString::fromLatin1(res::kCancel), QDialogButtonBox::RejectRole);
     m_pUpdate->setAutoDefault(false);
     m_pCancel->setDefault(true);
@@ -68,7 +64,7 @@ CUpdateConfirmDlg::CUpdateConfirmDlg(const SUpdatePlan& plan, QWidget* parent) :
     layout->addWidget(m_pHeading);
     layout->addWidget(m_pChanges);
     m_pChanges->setVisible(nChanges != 0);
-    auto* leftAloneLabel = new QLabel(QStringLiteral("Left alone:"), this);
+    auto* leftAloneLabel = new QLabel(QString::fromLatin1(kLeftAloneLabel), this);
     layout->addWidget(leftAloneLabel);
     layout->addWidget(m_pLeftAlone);
     leftAloneLabel->setVisible(!leftAlone.isEmpty());

@@ -1,8 +1,10 @@
 // The Table page's decisions around CTables: status line, progress bar, buttons, the
 // questions before a running procedure is stopped, the file-name line and find's keys.
+#include "app/PageFileChooser.h"
 #include "app/Resources.h"
 #include "app/TablesPageLogic.h"
 #include "platform/WindowInput.h"
+#include "support/TempDir.h"
 #include "table/FixedPoint.h"
 #include "table/TablesFakes.h"
 
@@ -151,6 +153,42 @@ TEST_F(TablesPageLogicTest, FilesAreNamedAndComparedWithTheDrive) {
     EXPECT_EQ(CTablesPageLogic::ReadFileChoice(-1), EReadFileChoice::kAdd);
     m_logic.OnTableCleared();
     EXPECT_EQ(m_logic.FileNameLine(), "");
+}
+
+TEST(TablesPageReadFile, AReplacingReadGivesTheFileValuesBackWhenNoFileIsRead) {
+    TempDir dir;
+    WriteFileBytes(dir.File("new.txt"), "P1\t5\tYes\r\n");
+    TablesHarness h;  // its fakes, around a CTables that uses the page's chooser
+    CPageFileChooser chooser(h.m_chooser);
+    CTables tables({&h.m_tick, &h.m_timers, &h.m_keys, &h.m_messages, &chooser, &h.m_cursor, nullptr});
+    tables.OnInitDialog();
+    const int nRow = AddParameterRow(tables.GetGrid(), "P1");
+    tables.GetGrid().SetItemText(nRow, kColFile, "2");
+    FakePageView view;
+    CTablesPageLogic logic(tables, h.m_tick, view);
+    struct Row {
+        std::optional<std::string> path;  // chosen in the dialog; none: cancelled
+        bool bRead;
+        const char* file;  // column 2 afterwards
+    };
+    const Row rows[] = {
+        {std::nullopt, false, "2"},
+        {dir.File("missing.txt"), false, "2"},
+        {dir.File("new.txt"), true, "5"},
+    };
+    for (const Row& row : rows) {
+        h.m_chooser.m_openPath = row.path;
+        EXPECT_EQ(logic.ReadFile(EReadFileChoice::kReplace, chooser), row.bRead);
+        EXPECT_EQ(tables.GetGrid().GetItemText(nRow, kColFile), row.file);
+    }
+    EXPECT_EQ(logic.FileNameLine(), "File: new.txt");
+    EXPECT_FALSE(logic.ReadFile(EReadFileChoice::kCancel, chooser));
+}
+
+TEST(TablesPageTexts, UpdateConfirmHeading) {
+    EXPECT_EQ(UpdateConfirmHeading(0), "0 marked parameters will be changed.");
+    EXPECT_EQ(UpdateConfirmHeading(1), "1 marked parameter will be changed:");
+    EXPECT_EQ(UpdateConfirmHeading(3), "3 marked parameters will be changed:");
 }
 
 TEST(TablesPageFindKeys, WhatEachKeyDoesToFind) {
