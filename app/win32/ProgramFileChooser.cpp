@@ -9,8 +9,9 @@
 #include "platform/win32/Win32Api.h"
 
 namespace {
-// Answers taken so far in this run.
+// Answers taken so far from the file named last; another file starts from its first line.
 int g_nAnswersTaken = 0;
+std::wstring g_strAnswersFile;
 
 std::vector<std::string> AnswerLines(const std::wstring& file) {
     std::vector<std::string> lines;
@@ -37,6 +38,10 @@ std::optional<std::optional<std::string>> CProgramFileChooser::NextTestAnswer() 
     const wchar_t* file = ::_wgetenv(kAnswersVariable);
     if (file == nullptr || *file == L'\0')
         return std::nullopt;
+    if (g_strAnswersFile != file) {
+        g_strAnswersFile = file;
+        g_nAnswersTaken = 0;
+    }
     const std::vector<std::string> lines = AnswerLines(file);
     if (g_nAnswersTaken >= static_cast<int>(lines.size()))
         return std::nullopt;

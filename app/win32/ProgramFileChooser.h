@@ -17,7 +17,8 @@
 //   <cancel>      the dialog is cancelled
 //   <dialog>      the real common dialog is shown for this one
 // Once the lines are used up the real dialogs are shown again. The file is read afresh
-// at each dialog, so a driver may append answers while the program runs. The settings
+// at each dialog, so a driver may append answers while the program runs; a file of
+// another name starts again from its first line. The settings
 // stay in the registry as always (of the Wine prefix, under Wine).
 class CProgramFileChooser final : public IFileChooser {
 public:
