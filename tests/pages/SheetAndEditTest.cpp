@@ -63,21 +63,6 @@ TEST(SheetRouting, OnlyABusyPageIsAskedBeforeItIsLeftAndAnyPageKeepsTheSheetOpen
     EXPECT_TRUE(MayCloseSheet(willing));
 }
 
-TEST(SheetRouting, LinkStateLineTexts) {
-    struct Row {
-        ELinkState eState;
-        SLinkStateLine expected;
-    };
-    const Row rows[] = {
-        {ELinkState::kLost, {"Link lost: waiting for /dev/ttyUSB0 to come back", true}},
-        {ELinkState::kBusy, {"Hardware busy in system: /dev/ttyUSB0", true}},
-        {ELinkState::kBack, {"Link back", false}},
-        {ELinkState::kOther, {"Another device is at /dev/ttyUSB0", true}},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(LinkStateLine(row.eState, "/dev/ttyUSB0"), row.expected);
-}
-
 std::unique_ptr<CServoData> Record(int bValue, int bError, std::string text) {
     auto record = std::make_unique<CServoData>();
     record->m_bValue = bValue;

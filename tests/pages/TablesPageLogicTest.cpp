@@ -99,9 +99,6 @@ TEST_F(TablesPageLogicTest, HowAProcedureEndedAndWhetherTheUpdateIsVerified) {
         {EPageProcedure::kRead, ETablesEnd::kWatchdog, false, "No answer from the drive for 1.3 s", false},
         {EPageProcedure::kRead, ETablesEnd::kWatchdog, true,
          "No answer from the drive for 1.3 s (the Table page was left)", false},
-        {EPageProcedure::kUpdate, ETablesEnd::kOverflow, false, "Overflov Levels", false},
-        {EPageProcedure::kRead, ETablesEnd::kNoWrap, false,
-         "Read stopped: the drive's menu did not come back to its first item", false},
         {EPageProcedure::kUpdate, ETablesEnd::kNoWrap, false,
          "Update stopped: the drive's menu did not come back to its first item", false},
         {EPageProcedure::kUpdate, ETablesEnd::kCompleted, false,
@@ -183,12 +180,6 @@ TEST(TablesPageReadFile, AReplacingReadGivesTheFileValuesBackWhenNoFileIsRead) {
     }
     EXPECT_EQ(logic.FileNameLine(), "File: new.txt");
     EXPECT_FALSE(logic.ReadFile(EReadFileChoice::kCancel, chooser));
-}
-
-TEST(TablesPageTexts, UpdateConfirmHeading) {
-    EXPECT_EQ(UpdateConfirmHeading(0), "0 marked parameters will be changed.");
-    EXPECT_EQ(UpdateConfirmHeading(1), "1 marked parameter will be changed:");
-    EXPECT_EQ(UpdateConfirmHeading(3), "3 marked parameters will be changed:");
 }
 
 TEST(TablesPageFindKeys, WhatEachKeyDoesToFind) {
