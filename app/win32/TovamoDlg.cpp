@@ -16,9 +16,8 @@
 #include "platform/win32/Win32Api.h"
 
 namespace {
-// How often the list looks for ports plugged in or out: a plug shows within a second.
+// The timer of the list's look for ports plugged in or out (every kAdapterScanMs).
 constexpr UINT_PTR kAdapterTimerId = 1;
-constexpr UINT kAdapterScanMs = 1000;
 
 HICON LoadAppIcon(int metricX, int metricY) {
     return static_cast<HICON>(::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
