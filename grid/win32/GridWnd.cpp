@@ -172,7 +172,7 @@ void CGridWnd::Attach(CGridCtrl& grid) {
     si.fMask = SIF_ALL;
     ::SetScrollInfo(m_hWnd, SB_HORZ, &si, FALSE);
     ::SetScrollInfo(m_hWnd, SB_VERT, &si, FALSE);
-    ::ShowScrollBar(m_hWnd, SB_BOTH, FALSE);
+    ShowScrollBar(SB_BOTH, false);
     m_pGrid = &grid;
     if (m_pTitleTip == nullptr) {
         m_pTitleTip = std::make_unique<CTitleTip>(m_hWnd);
@@ -254,7 +254,9 @@ void CGridWnd::SetScrollInfo(int nBar, const SCROLLINFO& info, bool bRedraw) {
     }
     SysSCROLLINFO si{};
     si.cbSize = sizeof(si);
-    si.fMask = info.fMask;
+    // The system would show a bar the grid hid, disabled, for SIF_DISABLENOSCROLL: the
+    // client area would then not be what the grid reckons with.
+    si.fMask = m_bBarShown[nBar] ? info.fMask : (info.fMask & ~SIF_DISABLENOSCROLL);
     si.nMin = info.nMin;
     si.nMax = info.nMax;
     si.nPage = info.nPage;
@@ -263,6 +265,12 @@ void CGridWnd::SetScrollInfo(int nBar, const SCROLLINFO& info, bool bRedraw) {
 }
 
 void CGridWnd::ShowScrollBar(int nBar, bool bShow) {
+    if (nBar == SB_HORZ || nBar == SB_BOTH) {
+        m_bBarShown[SB_HORZ] = bShow;
+    }
+    if (nBar == SB_VERT || nBar == SB_BOTH) {
+        m_bBarShown[SB_VERT] = bShow;
+    }
     ::ShowScrollBar(m_hWnd, nBar, bShow ? TRUE : FALSE);
 }
 

@@ -147,6 +147,8 @@ private:
     CGridCtrl* m_pGrid = nullptr;
     // The thumb position of the scroll request being handled, when one was given.
     std::optional<int> m_trackPos[2];
+    // Which bars the grid has shown (SB_HORZ, SB_VERT).
+    bool m_bBarShown[2] = {false, false};
     bool m_bReleasingCapture = false;
     bool m_bTrackingLeave = false;
     bool m_bCursorSet = false;

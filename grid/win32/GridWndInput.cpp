@@ -87,15 +87,23 @@ bool CGridWnd::OnKeyMessage(UINT nMsg, WPARAM wParam, SysLPARAM /*lParam*/, LRES
     }
 }
 
-// From the last cell (the first, backwards) Tab leaves the grid: the dialog moves on.
+// From the last cell (the first, backwards) Tab leaves the grid: the dialog moves on,
+// as its own Tab handling would (a sheet's pages included), or in a window that is no
+// dialog the next control that stops Tab takes the focus.
 void CGridWnd::OnKeyDown(WPARAM wParam) {
     HideTitleTip();
     const auto nKey = static_cast<std::uint32_t>(wParam);
     const std::uint32_t nFlags = GetKeyModifiers();
-    if (!m_pGrid->OnKeyDown(nKey, nFlags) && nKey == VK_TAB && m_pGrid->GetHandleTabKey()) {
-        if (const HWND hParent = GetParent(m_hWnd)) {
-            SendMessageW(hParent, WM_NEXTDLGCTL, (nFlags & MK_SHIFT) != 0 ? 1 : 0, FALSE);
-        }
+    if (m_pGrid->OnKeyDown(nKey, nFlags) || nKey != VK_TAB || !m_pGrid->GetHandleTabKey()) {
+        return;
+    }
+    const bool bBackwards = (nFlags & MK_SHIFT) != 0;
+    const HWND hRoot = GetAncestor(m_hWnd, GA_ROOT);
+    wchar_t szClass[8] = {};
+    if (GetClassNameW(hRoot, szClass, 8) != 0 && lstrcmpW(szClass, L"#32770") == 0) {
+        SendMessageW(hRoot, WM_NEXTDLGCTL, bBackwards ? 1 : 0, FALSE);
+    } else if (const HWND hNext = GetNextDlgTabItem(hRoot, m_hWnd, bBackwards ? TRUE : FALSE)) {
+        ::SetFocus(hNext);
     }
 }
 

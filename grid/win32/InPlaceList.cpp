@@ -276,6 +276,9 @@ void CInPlaceList::EndEdit() {
         return;
     }
     m_bEnded = true;
-    ReportEndOfEdit(m_hWnd, GetText());
+    const std::string strText = GetText();
+    // Nothing more is chosen in a list whose edit has ended.
+    SendMessageW(m_hWnd, CB_SHOWDROPDOWN, FALSE, 0);
+    ReportEndOfEdit(m_hWnd, strText);
     PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
 }
