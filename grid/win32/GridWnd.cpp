@@ -179,6 +179,10 @@ void CGridWnd::Attach(CGridCtrl& grid) {
     }
     m_pDropTarget = CGridDropTarget::Register(m_hWnd, grid);
     grid.Create(this);
+    // A dialog gave the window its font before the grid came.
+    if (m_hWindowFont != nullptr) {
+        OnSetFontMessage(m_hWindowFont, false);
+    }
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 

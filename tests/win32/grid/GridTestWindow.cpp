@@ -60,8 +60,8 @@ HWND MakeDialog() {
     writer.Word(0);  // no menu
     writer.Word(0);  // the dialog class
     writer.Text(L"Grid window test");
-    writer.Word(8);
-    writer.Text(L"MS Shell Dlg");
+    writer.Word(9);
+    writer.Text(L"Arial");
     writer.Item(WS_TABSTOP | WS_BORDER, 0, 0, 200, 130, CGridTestWindow::kGridId, L"TovamoGrid");
     writer.Item(WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 0, 140, 60, 14, CGridTestWindow::kOtherId, L"EDIT");
     return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), writer.Get(), nullptr, &TestDialogProc, 0);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "GridTestWindow.h"
+#include "platform/win32/WideCp1252.h"
 
 namespace {
 
@@ -23,11 +24,15 @@ TEST(GridWindow, ADialogTemplatesControlAttachesAndAsksForItsKeys) {
     EXPECT_EQ(window.m_pWnd->Grid(), &window.m_grid);
     EXPECT_EQ(window.m_grid.GetWindowHost(), window.m_pWnd);
     EXPECT_NE(GetWindowLongPtrW(window.m_hGrid, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
-    // The dialog's font is the cells' font.
+    // The dialog's font (not the desktop's message font) is the cells' font.
     const HFONT hDialogFont = reinterpret_cast<HFONT>(SendMessageW(window.m_hDlg, WM_GETFONT, 0, 0));
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(window.m_hGrid, WM_GETFONT, 0, 0)), hDialogFont);
+    LOGFONTW lfDialog{};
+    GetObjectW(hDialogFont, sizeof(lfDialog), &lfDialog);
     ASSERT_NE(window.m_grid.GetFont(), nullptr);
-    EXPECT_EQ(window.m_pWnd->GetEditorFont() != nullptr, true);
+    EXPECT_EQ(window.m_grid.GetFont()->lfHeight,
+              MulDiv(lfDialog.lfHeight, 96, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY)));
+    EXPECT_EQ(WideFromCp1252(window.m_grid.GetFont()->lfFaceName), lfDialog.lfFaceName);
 
     EXPECT_EQ(SendMessageW(window.m_hGrid, WM_GETDLGCODE, 0, 0),
               DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB);
