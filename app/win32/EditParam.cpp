@@ -30,7 +30,7 @@ void CEditParam::OnInitDialog() {
 
 // The bold font at the page's DPI, made again when the window moves to another DPI.
 void CEditParam::SetBoldFont() {
-    const LOGFONTW attributes = BoldFontAttributes(WindowDpi(GetSafeHwnd()));
+    const LOGFONTW attributes = BoldFontAttributes(DpiOfWindow(GetSafeHwnd()));
     const HFONT font = ::CreateFontIndirectW(&attributes);
     if (font == nullptr)
         return;

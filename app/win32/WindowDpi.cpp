@@ -12,7 +12,7 @@ GetDpiForWindowFn LookUpGetDpiForWindow() {
 }
 }  // namespace
 
-UINT WindowDpi(HWND hWnd) {
+UINT DpiOfWindow(HWND hWnd) {
     static const GetDpiForWindowFn getDpiForWindow = LookUpGetDpiForWindow();
     if (getDpiForWindow != nullptr && hWnd != nullptr) {
         if (const UINT dpi = getDpiForWindow(hWnd); dpi != 0)
@@ -25,5 +25,5 @@ UINT WindowDpi(HWND hWnd) {
 }
 
 int ScaleForWindow(HWND hWnd, int n96) {
-    return ::MulDiv(n96, static_cast<int>(WindowDpi(hWnd)), 96);
+    return ::MulDiv(n96, static_cast<int>(DpiOfWindow(hWnd)), 96);
 }

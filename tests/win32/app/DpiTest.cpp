@@ -50,7 +50,7 @@ std::string Measure() {
         reinterpret_cast<HFONT>(::SendDlgItemMessageW(page.GetSafeHwnd(), IDC_NAME, WM_GETFONT, 0, 0)),
         sizeof(bold), &bold);
     std::ostringstream out;
-    out << WindowDpi(dialog) << ' ' << (connect.right - connect.left) << ' ' << bold.lfHeight;
+    out << DpiOfWindow(dialog) << ' ' << (connect.right - connect.left) << ' ' << bold.lfHeight;
     ::DestroyWindow(dialog);
     ::DestroyWindow(parent);
     return out.str();
