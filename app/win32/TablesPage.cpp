@@ -1,0 +1,277 @@
+// The core's headers before those that bring in the system's.
+#include "app/DialogLayout.h"
+#include "app/Resources.h"
+#include "link/KeyWriter.h"
+#include "platform/RegistrySettings.h"
+#include "platform/WideText.h"
+#include "table/Tables.h"
+
+#include "grid/win32/GridWnd.h"
+
+#include "app/win32/TablesPage.h"
+#include "app/win32/TablesPageIds.h"
+
+#include "platform/win32/Win32Api.h"
+
+// The resource script's numbers are the program's.
+static_assert(IDD_TABLES == res::kIddTablePage && IDC_TABLES_GRID == res::kIdGrid &&
+              IDC_TABLES_GRID == CTables::kGridId);
+static_assert(IDC_READ_DRIVE == res::kIdReadDrive && IDC_DRIVE_TO_FILE == res::kIdDriveToFile &&
+              IDC_READ_FILE == res::kIdReadFile && IDC_UPDATE_DRIVE == res::kIdUpdateDrive &&
+              IDC_CLEAR_TABLE == res::kIdClearTable && IDC_FILE_TO_NEW_FILE == res::kIdFileToNewFile);
+static_assert(IDC_TABLES_STOP == res::kIdStop && IDC_MARK_DIFFERING == res::kIdMarkDiffering &&
+              IDC_TABLES_FILE_NAME == res::kIdFileName && IDC_ONLY_DIFFERING == res::kIdOnlyDiffering &&
+              IDC_COMPARE_NUMBERS == res::kIdCompareNumbers && IDC_VERIFY_AFTER_UPDATE == res::kIdVerify &&
+              IDC_TABLES_STATUS == res::kIdStatus && IDC_TABLES_PROGRESS == res::kIdProgress &&
+              IDC_FIND_LABEL == res::kIdFindLabel && IDC_FIND_EDIT == res::kIdFind);
+
+namespace {
+// The dialog's font as the grid's cells take it.
+LOGFONT DialogLogFont(HWND hWnd) {
+    LOGFONTW wide{};
+    LOGFONT lf;
+    const auto hFont = reinterpret_cast<HGDIOBJ>(SendMessageW(hWnd, WM_GETFONT, 0, 0));
+    if (hFont == nullptr || GetObjectW(hFont, sizeof wide, &wide) == 0)
+        return lf;
+    lf.lfHeight = wide.lfHeight;
+    lf.lfWidth = wide.lfWidth;
+    lf.lfWeight = wide.lfWeight;
+    lf.lfItalic = wide.lfItalic;
+    lf.lfCharSet = wide.lfCharSet;
+    lf.lfQuality = wide.lfQuality;
+    lf.lfPitchAndFamily = wide.lfPitchAndFamily;
+    SetFaceName(lf, Utf8FromWide(wide.lfFaceName).c_str());
+    return lf;
+}
+
+// The page's dialog units as the layout counts them.
+SDialogScale DialogScale(HWND hWnd) {
+    RECT base{0, 0, 4, 8};
+    MapDialogRect(hWnd, &base);
+    return {base.right, base.bottom};
+}
+}  // namespace
+
+CTablesPage::CTablesPage(IKeyWriter& writer)
+    : CMyCPropertyPage(IDD_TABLES), m_timers([this](unsigned handle) { m_pTables->OnTimer(handle); }) {
+    STablesServices services;
+    services.pTickCount = &m_tick;
+    services.pTimerHost = &m_timers;
+    services.pKeyWriter = &writer;
+    services.pMessageBox = &m_messages;
+    services.pFileChooser = &m_chooser;
+    services.pWaitCursor = &m_cursor;
+    services.pView = this;
+    m_pTables = std::make_unique<CTables>(services);
+    m_pLogic = std::make_unique<CTablesPageLogic>(*m_pTables, m_tick, static_cast<ITablesPageView&>(*this));
+    // The template's control 1006 is a window of the grid's class.
+    CGridWnd::RegisterWindowClass(AppInstance());
+}
+
+// The grid's window lets the grid go before the core that owns it does.
+CTablesPage::~CTablesPage() {
+    DetachGrid();
+}
+
+void CTablesPage::DetachGrid() {
+    if (m_pGridWnd != nullptr)
+        m_pGridWnd->Detach();
+    m_pGridWnd = nullptr;
+}
+
+HWND CTablesPage::Control(int nId) const {
+    return GetDlgItem(GetSafeHwnd(), nId);
+}
+
+std::string CTablesPage::ControlText(int nId) const {
+    HWND hControl = Control(nId);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hControl)), L'\0');
+    GetWindowTextW(hControl, text.data(), static_cast<int>(text.size()) + 1);
+    return Utf8FromWide(text);
+}
+
+bool CTablesPage::IsChecked(int nId) const {
+    return IsDlgButtonChecked(GetSafeHwnd(), nId) == BST_CHECKED;
+}
+
+void CTablesPage::SetText(int nId, const std::string& strUtf8) {
+    SetWindowTextW(Control(nId), WideFromUtf8(strUtf8).c_str());
+}
+
+void CTablesPage::Enable(int nId, bool bEnable) {
+    EnableWindow(Control(nId), bEnable ? TRUE : FALSE);
+}
+
+// The grid's window is attached before the set-up, so the set-up's column widths stand;
+// like every control of a dialog, the grid writes in the dialog's font. Message boxes and
+// file dialogs belong to the sheet, the window the user works in.
+void CTablesPage::OnInitDialog() {
+    HWND hSheet = GetAncestor(GetSafeHwnd(), GA_ROOT);
+    m_messages = CWin32MessageBox(hSheet);
+    m_dialogs = CProgramFileChooser(hSheet);
+    m_pGridWnd = CGridWnd::FromHandle(Control(IDC_TABLES_GRID));
+    if (m_pGridWnd != nullptr)
+        m_pGridWnd->Attach(m_pTables->GetGrid());
+    const LOGFONT lf = DialogLogFont(GetSafeHwnd());
+    m_pTables->GetGrid().SetFont(&lf);
+    m_pTables->OnInitDialog();
+    InitSwitches();
+    CreateOutcomeTip();
+    LayOut();
+}
+
+void CTablesPage::InitSwitches() {
+    const auto check = [this](int nId, bool bChecked) {
+        CheckDlgButton(GetSafeHwnd(), nId, bChecked ? BST_CHECKED : BST_UNCHECKED);
+    };
+    check(IDC_COMPARE_NUMBERS, ReadRegistryInt(res::kCompareEntry, 0) != 0);
+    check(IDC_VERIFY_AFTER_UPDATE, ReadRegistryInt(res::kVerifyEntry, 1) != 0);
+    m_pTables->SetCompare(IsChecked(IDC_COMPARE_NUMBERS) ? ECompare::kNumeric : ECompare::kText);
+}
+
+void CTablesPage::OnSwitch(int nId) {
+    switch (nId) {
+        case IDC_ONLY_DIFFERING:
+            ApplyFilter(true);
+            break;
+        case IDC_COMPARE_NUMBERS:
+            WriteRegistryInt(res::kCompareEntry, IsChecked(nId) ? 1 : 0);
+            m_pTables->SetCompare(IsChecked(nId) ? ECompare::kNumeric : ECompare::kText);
+            if (IsChecked(IDC_ONLY_DIFFERING))
+                ApplyFilter(true);
+            break;
+        default:
+            WriteRegistryInt(res::kVerifyEntry, IsChecked(nId) ? 1 : 0);
+            break;
+    }
+}
+
+void CTablesPage::OnCommand(int nId, int nCode) {
+    if (nId == IDC_FIND_EDIT) {
+        if (nCode == EN_CHANGE)
+            FindStep(EFindStep::kHere);
+        return;
+    }
+    if (nCode != BN_CLICKED)
+        return;
+    switch (nId) {
+        case IDC_READ_DRIVE:
+            return StartRead();
+        case IDC_DRIVE_TO_FILE:
+            return m_pTables->OnDriveToFile();
+        case IDC_READ_FILE:
+            return ReadFile();
+        case IDC_UPDATE_DRIVE:
+            return StartUpdate();
+        case IDC_CLEAR_TABLE:
+            return ClearTable();
+        case IDC_FILE_TO_NEW_FILE:
+            return m_pTables->OnFileToNewFile();
+        case IDC_TABLES_STOP:
+            return StopProcedure();
+        case IDC_MARK_DIFFERING:
+            return m_pLogic->MarkDiffering();
+        case IDC_ONLY_DIFFERING:
+        case IDC_COMPARE_NUMBERS:
+        case IDC_VERIFY_AFTER_UPDATE:
+            return OnSwitch(nId);
+        case IDM_SAVE_REPORT:
+            return SaveReport();
+        default:
+            return;
+    }
+}
+
+bool CTablesPage::OnMessage(UINT message, WPARAM wParam, SysLPARAM lParam, INT_PTR& result) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return true;
+        case WM_SETCURSOR:
+            // The hourglass stays over the page while a procedure runs.
+            if (!CWin32WaitCursor::RestoreForSetCursor())
+                return false;
+            SetWindowLongPtrW(GetSafeHwnd(), DWLP_MSGRESULT, TRUE);
+            result = TRUE;
+            return true;
+        case WM_CONTEXTMENU:
+            if (m_pGridWnd == nullptr || reinterpret_cast<HWND>(wParam) != Control(IDC_TABLES_GRID))
+                return false;
+            ShowGridMenu(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            return true;
+        case WM_DESTROY:
+            // The grid's window goes with the page's; the grid stays with CTables.
+            DetachGrid();
+            return false;
+        default:
+            return false;
+    }
+}
+
+void CTablesPage::OnSize(int /*cx*/, int /*cy*/) {
+    LayOut();
+}
+
+// The logic's layout: the template's places grown by the extra room, the find row and
+// the progress bar where they are shown.
+void CTablesPage::LayOut() {
+    RECT client;
+    GetClientRect(GetSafeHwnd(), &client);
+    const std::map<int, CRect> rects =
+        TablesPageRects(DialogScale(GetSafeHwnd()), {client.right, client.bottom}, IsFindFieldOpen(),
+                        IsWindowVisible(Control(IDC_TABLES_PROGRESS)) != FALSE);
+    for (const auto& [nId, rect] : rects)
+        MoveWindow(Control(nId), rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
+}
+
+void CTablesPage::StartRead(bool bVerify) {
+    if (bVerify)
+        m_pTables->OnVerifyDrive();
+    else
+        m_pTables->OnReadDrive();
+    m_pLogic->OnStarted(bVerify ? EPageProcedure::kVerify : EPageProcedure::kRead);
+}
+
+void CTablesPage::StartUpdate() {
+    if (!ConfirmAndSnapshot())
+        return;
+    m_pTables->OnUpdateDrive();
+    m_pLogic->OnStarted(EPageProcedure::kUpdate);
+}
+
+// "Stop", and the questions' Yes: the logic leaves a value being stepped with Escape.
+void CTablesPage::StopProcedure() {
+    m_pTables->OnStop();
+}
+
+void CTablesPage::ClearTable() {
+    m_pTables->OnClearTable();
+    m_pLogic->OnTableCleared();
+    SetText(IDC_TABLES_FILE_NAME, {});
+}
+
+void CTablesPage::OnPageData(std::unique_ptr<CServoData> record) {
+    m_pTables->OnServoData(std::move(record));
+    m_pLogic->OnRecordHandled();
+}
+
+bool CTablesPage::ContinueModal() {
+    m_pTables->ContinueModal();
+    m_pLogic->OnContinueModal();
+    return CMyCPropertyPage::ContinueModal();
+}
+
+void CTablesPage::OnButtonsChanged(const STablesButtons& /*buttons*/) {
+    for (const int nId : {IDC_DRIVE_TO_FILE, IDC_UPDATE_DRIVE, IDC_FILE_TO_NEW_FILE})
+        Enable(nId, m_pLogic->IsButtonEnabled(nId));
+}
+
+void CTablesPage::OnGridRedraw() {
+    ApplyFilter(false);
+    RedrawWindow(Control(IDC_TABLES_GRID), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CTablesPage::OnProcedureEnded(ETablesEnd how) {
+    if (m_pLogic->OnProcedureEnded(how, IsChecked(IDC_VERIFY_AFTER_UPDATE)))
+        StartRead(true);  // what the drive holds now, compared with the file
+}
