@@ -14,6 +14,7 @@
 #include "table/Tables.h"
 #include "table/TablesStatus.h"
 #include "table/UpdateOutcome.h"
+#include "table/UpdatePlan.h"
 #include "table/Windows1252.h"
 
 namespace {
@@ -92,6 +93,23 @@ bool CTablesPageLogic::IsButtonEnabled(int nId) const {
 
 std::uint32_t CTablesPageLogic::Elapsed() {
     return m_Tick.GetTickCount() - m_dwStartTick;
+}
+
+void CTablesPageLogic::StartRead(bool bVerify) {
+    if (bVerify)
+        m_Tables.OnVerifyDrive();
+    else
+        m_Tables.OnReadDrive();
+    OnStarted(bVerify ? EProcedure::kVerify : EProcedure::kRead);
+}
+
+bool CTablesPageLogic::StartUpdate(const std::function<bool(const SUpdatePlan&)>& confirm,
+                                   IMessageBox& messages) {
+    if (!confirm(MakeUpdatePlan(m_Tables.GetGrid())) || !WriteUpdateSnapshot(messages))
+        return false;
+    m_Tables.OnUpdateDrive();
+    OnStarted(EProcedure::kUpdate);
+    return true;
 }
 
 void CTablesPageLogic::OnStarted(EPageProcedure eProcedure) {
@@ -264,6 +282,11 @@ std::string CTablesPageLogic::ComparisonText() const {
     }
     return "Compared with the file: " + std::to_string(nDiffer) + " differ, " + std::to_string(nMissing) +
            " without a drive value";
+}
+
+void CTablesPageLogic::ClearTable() {
+    m_Tables.OnClearTable();
+    OnTableCleared();
 }
 
 void CTablesPageLogic::OnTableCleared() {

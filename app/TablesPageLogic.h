@@ -7,6 +7,7 @@
 #include "table/TablesView.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -14,6 +15,7 @@
 class CPageFileChooser;
 class CTables;
 class IMessageBox;
+struct SUpdatePlan;
 class ITickCount;
 
 // What the Table page shows around CTables and decides without any GUI library: the
@@ -94,6 +96,13 @@ public:
     // enabled now.
     bool IsButtonEnabled(int nId) const;
 
+    // "Read DC Drive", or the read that verifies an update: CTables starts it, then as
+    // OnStarted.
+    void StartRead(bool bVerify);
+    // "Update DC Drive": the user confirms the plan (confirm answers true), the drive's
+    // values as read are saved (WriteUpdateSnapshot), then CTables starts the update. False
+    // when it was not started.
+    bool StartUpdate(const std::function<bool(const SUpdatePlan&)>& confirm, IMessageBox& messages);
     // After CTables has started the procedure (OnReadDrive, OnVerifyDrive, OnUpdateDrive).
     void OnStarted(EPageProcedure eProcedure);
     // After each record CTables handled: the progress.
@@ -125,7 +134,9 @@ public:
     // and the status line tells how the file compares with the drive.
     void OnFileRead(const std::string& strFileName, bool bReplace);
     const std::string& FileNameLine() const { return m_strFileNameLine; }
-    // "Clear Table": the snapshot and file names are forgotten.
+    // "Clear Table": CTables empties the grid, then as OnTableCleared.
+    void ClearTable();
+    // The table was cleared: the snapshot and file names are forgotten.
     void OnTableCleared();
 
     // Before an update: the drive's values as read are saved. False (with the message

@@ -171,18 +171,7 @@ void CTablesPage::hideEvent(QHideEvent* event) {
 }
 
 void CTablesPage::StartRead(bool bVerify) {
-    if (bVerify)
-        m_pTables->OnVerifyDrive();
-    else
-        m_pTables->OnReadDrive();
-    m_pLogic->OnStarted(bVerify ? EPageProcedure::kVerify : EPageProcedure::kRead);
-}
-
-void CTablesPage::StartUpdate() {
-    if (!ConfirmAndSnapshot())
-        return;
-    m_pTables->OnUpdateDrive();
-    m_pLogic->OnStarted(EPageProcedure::kUpdate);
+    m_pLogic->StartRead(bVerify);
 }
 
 // "Stop", and the questions' Yes: the logic leaves a value being stepped with Escape.
@@ -191,8 +180,7 @@ void CTablesPage::StopProcedure() {
 }
 
 void CTablesPage::ClearTable() {
-    m_pTables->OnClearTable();
-    m_pLogic->OnTableCleared();
+    m_pLogic->ClearTable();
     m_pFileName->clear();
     m_pFileName->setToolTip({});
 }

@@ -83,7 +83,6 @@ private:
     bool AskToStop(const std::string& strQuestion);
     void ReadFile();
     // The update's confirmation, the report and the outcome tips (TablesPageUpdate.cpp).
-    bool ConfirmAndSnapshot();
     void MarkDiffering();
     void SaveReport();
     bool ShowOutcomeTip(QHelpEvent* event);

@@ -6,7 +6,6 @@
 #include "app/qt/QtLayout.h"
 #include "app/qt/UpdateConfirmDlg.h"
 #include "grid/qt/GridWnd.h"
-#include "table/UpdatePlan.h"
 
 #include <QContextMenuEvent>
 #include <QFile>
@@ -17,13 +16,10 @@
 
 // The user sees what will change and says so; then the drive's values as read are saved,
 // before the first key of the update. A snapshot that cannot be written stops it there.
-bool CTablesPage::ConfirmAndSnapshot() {
-    if (!CUpdateConfirmDlg::Confirm(MakeUpdatePlan(m_pTables->GetGrid()), this))
-        return false;
-    if (!m_pLogic->WriteUpdateSnapshot(m_messages))
-        return false;
-    m_pStatus->setToolTip(QFile::decodeName(m_pLogic->SnapshotPath().c_str()));
-    return true;
+void CTablesPage::StartUpdate() {
+    const auto confirm = [this](const SUpdatePlan& plan) { return CUpdateConfirmDlg::Confirm(plan, this); };
+    if (m_pLogic->StartUpdate(confirm, m_messages))
+        m_pStatus->setToolTip(QFile::decodeName(m_pLogic->SnapshotPath().c_str()));
 }
 
 void CTablesPage::MarkDiffering() {

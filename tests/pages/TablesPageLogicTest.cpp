@@ -7,6 +7,7 @@
 #include "support/TempDir.h"
 #include "table/FixedPoint.h"
 #include "table/TablesFakes.h"
+#include "table/UpdatePlan.h"
 
 #include <gtest/gtest.h>
 
@@ -113,6 +114,20 @@ TEST_F(TablesPageLogicTest, HowAProcedureEndedAndWhetherTheUpdateIsVerified) {
         EXPECT_EQ(m_logic.OnProcedureEnded(row.how, true), row.bVerifyNext);
         EXPECT_EQ(m_view.m_strStatus, row.status);
     }
+}
+
+TEST_F(TablesPageLogicTest, AnUpdateTheUserDoesNotConfirmIsNeitherSavedNorStarted) {
+    m_h.AddRow("P1", "1", "2", "Yes");
+    int nPlanned = 0;
+    const auto refuse = [&](const SUpdatePlan& plan) {
+        nPlanned = static_cast<int>(plan.changes.size());
+        return false;
+    };
+    EXPECT_FALSE(m_logic.StartUpdate(refuse, m_h.m_messages));
+    EXPECT_EQ(nPlanned, 1);
+    EXPECT_FALSE(m_logic.IsBusy());
+    EXPECT_EQ(m_h.Keys(), "");
+    EXPECT_EQ(m_logic.SnapshotPath(), "");
 }
 
 TEST_F(TablesPageLogicTest, QuestionsOnlyWhileAProcedureRuns) {
