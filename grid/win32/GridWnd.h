@@ -124,6 +124,7 @@ private:
     bool OnMouseMessage(UINT nMsg, WPARAM wParam, SysLPARAM lParam);
     void OnKeyDown(WPARAM wParam);
     void OnCharMessage(WPARAM wParam);
+    std::uint32_t CharModifiers() const;
     void OnWheel(int nDelta, WPARAM wParam, SysLPARAM lParam);
     bool OnSetCursorMessage(WPARAM wParam, SysLPARAM lParam);
     void OnCaptureChangedMessage(HWND hNewCapture);

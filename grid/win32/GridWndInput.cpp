@@ -125,7 +125,17 @@ void CGridWnd::OnCharMessage(WPARAM wParam) {
     m_chHighSurrogate = 0;
     const std::string bytes = Cp1252FromWide(text);
     const unsigned char byte = bytes.size() == 1 ? static_cast<unsigned char>(bytes[0]) : '?';
-    m_pGrid->OnChar(byte, GetKeyModifiers());
+    m_pGrid->OnChar(byte, CharModifiers());
+}
+
+// AltGr arrives as Ctrl and Alt held: a character typed with it ('@', '{' and the euro
+// sign on many keyboards) is typed, not a Ctrl shortcut.
+std::uint32_t CGridWnd::CharModifiers() const {
+    std::uint32_t nFlags = GetKeyModifiers();
+    if ((nFlags & MK_CONTROL) != 0 && GetKeyState(VK_MENU) < 0) {
+        nFlags &= ~MK_CONTROL;
+    }
+    return nFlags;
 }
 
 // --- Mouse -------------------------------------------------------------------------------------------
@@ -214,7 +224,9 @@ bool CGridWnd::OnSetCursorMessage(WPARAM wParam, SysLPARAM lParam) {
     }
     m_bCursorSet = false;
     const bool bHandled = m_pGrid->OnSetCursor(GetCursorPos());
-    if (bHandled && !m_bCursorSet) {
+    // A cursor is global: one the grid leaves alone would be the last window's (an edit
+    // box's I-beam); only a drag keeps its own.
+    if (bHandled && !m_bCursorSet && m_pGrid->GetMouseMode() != MOUSE_DRAGGING) {
         SetCursor(32512);  // the arrow
     }
     return bHandled;

@@ -81,6 +81,28 @@ TEST(InPlaceEditTest, ACharacterStartsTheEditEnterAndEscapeEndIt) {
     }
 }
 
+// AltGr holds Ctrl and Alt: the character it types starts an edit; Ctrl alone does not.
+TEST(InPlaceEditTest, AltGrCharactersStartAnEdit) {
+    for (const bool bAlt : {true, false}) {
+        CGridTestWindow window;
+        window.m_grid.SetFocusCell(2, 2);
+        BYTE state[256] = {};
+        GetKeyboardState(state);
+        state[VK_CONTROL] = 0x80;
+        state[VK_MENU] = bAlt ? 0x80 : 0;
+        SetKeyboardState(state);
+        CGridTestWindow::Char(window.m_hGrid, L'@');
+        state[VK_CONTROL] = 0;
+        state[VK_MENU] = 0;
+        SetKeyboardState(state);
+        CInPlaceEdit* pEdit = OpenEdit(window);
+        ASSERT_EQ(pEdit != nullptr, bAlt);
+        if (pEdit != nullptr) {
+            EXPECT_EQ(TextOf(pEdit->GetHwnd()), L"@");
+        }
+    }
+}
+
 // Tab and the arrow and page keys carry the edit on to the next cell.
 TEST(InPlaceEditTest, KeysThatEndTheEdit) {
     const struct {
