@@ -93,7 +93,8 @@ bool CGridWnd::OnKeyMessage(UINT nMsg, WPARAM wParam, SysLPARAM /*lParam*/, LRES
 void CGridWnd::OnKeyDown(WPARAM wParam) {
     HideTitleTip();
     const auto nKey = static_cast<std::uint32_t>(wParam);
-    const std::uint32_t nFlags = GetKeyModifiers();
+    // AltGr with C, V, X or A types a letter on some keyboards: no clipboard shortcut.
+    const std::uint32_t nFlags = CharModifiers();
     if (m_pGrid->OnKeyDown(nKey, nFlags) || nKey != VK_TAB || !m_pGrid->GetHandleTabKey()) {
         return;
     }

@@ -81,20 +81,26 @@ TEST(InPlaceEditTest, ACharacterStartsTheEditEnterAndEscapeEndIt) {
     }
 }
 
-// AltGr holds Ctrl and Alt: the character it types starts an edit; Ctrl alone does not.
-TEST(InPlaceEditTest, AltGrCharactersStartAnEdit) {
+// AltGr holds Ctrl and Alt: the character it types starts an edit, and AltGr with X is
+// no Cut; Ctrl alone is a shortcut and types nothing.
+TEST(InPlaceEditTest, AltGrTypesWhereCtrlIsAShortcut) {
     for (const bool bAlt : {true, false}) {
+        SCOPED_TRACE(bAlt ? "AltGr" : "Ctrl");
         CGridTestWindow window;
+        window.m_grid.SetItemText(2, 2, "x");
         window.m_grid.SetFocusCell(2, 2);
+        window.m_grid.SetSelectedRange(2, 2, 2, 2);
         BYTE state[256] = {};
         GetKeyboardState(state);
         state[VK_CONTROL] = 0x80;
         state[VK_MENU] = bAlt ? 0x80 : 0;
         SetKeyboardState(state);
+        SendMessageW(window.m_hGrid, WM_KEYDOWN, 'X', 1);
         CGridTestWindow::Char(window.m_hGrid, L'@');
         state[VK_CONTROL] = 0;
         state[VK_MENU] = 0;
         SetKeyboardState(state);
+        EXPECT_EQ(window.m_grid.GetItemText(2, 2), bAlt ? "x" : "");
         CInPlaceEdit* pEdit = OpenEdit(window);
         ASSERT_EQ(pEdit != nullptr, bAlt);
         if (pEdit != nullptr) {
