@@ -62,7 +62,7 @@ CGridWnd* CGridWnd::Create(HWND hParent, const RECT& rect, UINT nID) {
 CGridWnd::CGridWnd(HWND hWnd) : m_hWnd(hWnd) {}
 
 CGridWnd::~CGridWnd() {
-    ForgetEditorFont();
+    DeleteEditorFonts();
 }
 
 LRESULT CALLBACK CGridWnd::WindowProc(HWND hWnd, UINT nMsg, WPARAM wParam, SysLPARAM lParam) {
@@ -442,9 +442,18 @@ HFONT CGridWnd::GetEditorFont() {
     return m_hEditorFont != nullptr ? m_hEditorFont : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
+// An editor still open may write in the font: it is deleted with the window.
 void CGridWnd::ForgetEditorFont() {
     if (m_hEditorFont != nullptr) {
-        DeleteObject(m_hEditorFont);
+        m_retiredFonts.push_back(m_hEditorFont);
         m_hEditorFont = nullptr;
     }
+}
+
+void CGridWnd::DeleteEditorFonts() {
+    ForgetEditorFont();
+    for (const HFONT hFont : m_retiredFonts) {
+        DeleteObject(hFont);
+    }
+    m_retiredFonts.clear();
 }

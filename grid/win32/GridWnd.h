@@ -141,6 +141,7 @@ private:
     void OnScrollMessage(int nBar, WPARAM wParam);
     void OnSetFontMessage(HFONT hFont, bool bRedraw);
     void ForgetEditorFont();
+    void DeleteEditorFonts();
     void OnGridCommandPosted();
     void DetachGrid();
 
@@ -163,6 +164,8 @@ private:
     HFONT m_hEditorFont = nullptr;  // made from the grid's font, ours
     LOGFONT m_lfEditorFont{};
     int m_nEditorFontDpi = 0;
+    // Fonts made before, which editors still open may use: deleted with the window.
+    std::vector<HFONT> m_retiredFonts;
     std::unique_ptr<CTitleTip> m_pTitleTip;
     CGridDropTarget* m_pDropTarget = nullptr;
     // UTF-16 high surrogate waiting for its second half.
