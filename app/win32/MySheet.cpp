@@ -5,12 +5,9 @@
 #include "app/win32/EditParam.h"
 #include "app/win32/Globals.h"
 #include "app/win32/ResourceText.h"
+#include "app/win32/TablesPage.h"
 #include "app/win32/resource.h"
 #include "link/Hardware.h"
-#if __has_include("app/win32/TablesPage.h")
-#include "app/win32/TablesPage.h"
-#define TOVAMO_HAS_TABLES_PAGE 1
-#endif
 
 #include <algorithm>
 
@@ -39,9 +36,7 @@ CMySheet::~CMySheet() {
 
 void CMySheet::AddStandardPages() {
     AddPage(std::make_unique<CEditParam>(m_Hardware));
-#ifdef TOVAMO_HAS_TABLES_PAGE
     AddPage(std::make_unique<CTablesPage>(m_Hardware));
-#endif
 }
 
 void CMySheet::AddPage(std::unique_ptr<CMyCPropertyPage> page) {
