@@ -113,6 +113,10 @@ public:
                                     std::uint32_t nFirstChar) override;
 
 private:
+    // Posted to itself after a click, so that the command arrives once the release has
+    // been handled, as a posted command does.
+    static constexpr UINT kGridCommandMessage = WM_APP + 0x3A1;
+
     explicit CGridWnd(HWND hWnd);
     ~CGridWnd() override;
 
