@@ -22,9 +22,43 @@ struct SQuestion {
     int nEscape;
 };
 
+RECT ChildRect(HWND hChild) {
+    RECT rect;
+    GetWindowRect(hChild, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(hChild), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// The text as tall as its lines; the buttons and the dialog's bottom follow.
+void FitText(HWND hDlg, const std::wstring& text) {
+    HWND hText = GetDlgItem(hDlg, IDC_QUESTION_TEXT);
+    const RECT place = ChildRect(hText);
+    RECT needed{0, 0, place.right - place.left, 0};
+    HDC hDC = GetDC(hText);
+    HGDIOBJ hOld = SelectObject(hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(hText, WM_GETFONT, 0, 0)));
+    DrawTextW(hDC, text.c_str(), static_cast<int>(text.size()), &needed,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(hDC, hOld);
+    ReleaseDC(hText, hDC);
+    const int nShift = needed.bottom - (place.bottom - place.top);
+    SetWindowPos(hText, nullptr, 0, 0, place.right - place.left, needed.bottom, SWP_NOMOVE | SWP_NOZORDER);
+    for (int i = 0; i < kMostAnswers; ++i) {
+        HWND hButton = GetDlgItem(hDlg, IDC_ANSWER_FIRST + i);
+        const RECT button = ChildRect(hButton);
+        SetWindowPos(hButton, nullptr, button.left, button.top + nShift, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    }
+    RECT frame;
+    GetWindowRect(hDlg, &frame);
+    SetWindowPos(hDlg, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + nShift,
+                 SWP_NOMOVE | SWP_NOZORDER);
+}
+
 // The answers take the rightmost buttons, in order; the others are hidden.
 void SetUpQuestion(HWND hDlg, const SQuestion& question) {
-    SetDlgItemTextW(hDlg, IDC_QUESTION_TEXT, WideFromUtf8(question.text).c_str());
+    const std::wstring text = WideFromUtf8(question.text);
+    SetDlgItemTextW(hDlg, IDC_QUESTION_TEXT, text.c_str());
+    FitText(hDlg, text);
+    CentreOnOwner(hDlg);
     const int nAnswers = std::min(static_cast<int>(question.answers.size()), kMostAnswers);
     const int nFirstShown = kMostAnswers - nAnswers;
     for (int i = 0; i < kMostAnswers; ++i) {
@@ -69,6 +103,18 @@ INT_PTR CALLBACK QuestionProc(HWND hDlg, UINT nMsg, WPARAM wParam, SysLPARAM lPa
     return FALSE;
 }
 }  // namespace
+
+void CentreOnOwner(HWND hDialog) {
+    HWND hOwner = GetWindow(hDialog, GW_OWNER);
+    RECT owner;
+    if (hOwner == nullptr || !GetWindowRect(hOwner, &owner))
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &owner, 0);
+    RECT rect;
+    GetWindowRect(hDialog, &rect);
+    const int x = owner.left + ((owner.right - owner.left) - (rect.right - rect.left)) / 2;
+    const int y = owner.top + ((owner.bottom - owner.top) - (rect.bottom - rect.top)) / 2;
+    SetWindowPos(hDialog, nullptr, std::max(0, x), std::max(0, y), 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+}
 
 int CTablesQuestion::Ask(HWND parent, const std::string& text, const std::vector<std::string>& answers,
                          int nDefault, int nEscape) {

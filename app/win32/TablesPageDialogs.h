@@ -29,6 +29,10 @@ public:
     static Hook SetTestHook(Hook hook);
 };
 
+// Puts a dialog in the middle of its owner (of the work area without one): the page's
+// dialogs are about the sheet the user works in, wherever it is.
+void CentreOnOwner(HWND__* hDialog);
+
 // The Table page's file dialogs as CTables sees them: the program's own, with a call
 // once a file to open has been chosen and just before it is read. A replacing "Read
 // File" clears the file columns there, so that a running update never meets them empty

@@ -1,5 +1,6 @@
 #include "app/win32/UpdateConfirmDlg.h"
 
+#include "app/win32/TablesPageDialogs.h"
 #include "app/win32/TablesPageIds.h"
 #include "platform/WideText.h"
 
@@ -143,17 +144,6 @@ void Place(HWND hControl, int x, int y, int nWidth, int nHeight) {
     SetWindowPos(hControl, nullptr, x, y, nWidth, nHeight, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
-void CentreOnOwner(HWND hWnd) {
-    HWND hOwner = GetWindow(hWnd, GW_OWNER);
-    RECT owner;
-    if (hOwner == nullptr || !GetWindowRect(hOwner, &owner))
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &owner, 0);
-    RECT rect;
-    GetWindowRect(hWnd, &rect);
-    const int x = owner.left + ((owner.right - owner.left) - (rect.right - rect.left)) / 2;
-    const int y = owner.top + ((owner.bottom - owner.top) - (rect.bottom - rect.top)) / 2;
-    SetWindowPos(hWnd, nullptr, std::max(0, x), std::max(0, y), 0, 0, SWP_NOZORDER | SWP_NOSIZE);
-}
 }  // namespace
 
 // The controls one under another at the template's margins; a list with no lines is
