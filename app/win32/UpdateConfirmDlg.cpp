@@ -153,9 +153,12 @@ void CUpdateConfirmDlg::LayOut(int nChanges, int nLeftAlone) {
     const int nGap = DialogUnitsY(m_hWnd, 4);
     HWND hChanges = Control(IDC_CONFIRM_CHANGES);
     const RECT list = WindowRectIn(hChanges, m_hWnd);
-    RECT client;
-    GetClientRect(hChanges, &client);
-    const int nFrame = (list.right - list.left) - client.right;
+    // The list's border alone, whatever scroll bars it shows now.
+    RECT border{0, 0, 0, 0};
+    AdjustWindowRectEx(
+        &border, static_cast<DWORD>(GetWindowLongPtrW(hChanges, GWL_STYLE) & ~(WS_VSCROLL | WS_HSCROLL)),
+        FALSE, static_cast<DWORD>(GetWindowLongPtrW(hChanges, GWL_EXSTYLE)));
+    const int nFrame = border.right - border.left;
     const int nScrollBar =
         std::max(nChanges, nLeftAlone) > kMostLinesShown ? SysGetSystemMetrics(SM_CXVSCROLL) : 0;
     const int nWidth = std::clamp(m_nListWidth + nFrame + nScrollBar + 8,
