@@ -197,7 +197,8 @@ TEST(LinkStateLineTest, TheReadersNewsReachesTheLineOnTheWindowsThread) {
     EXPECT_STREQ(text, L"Hardware busy in system: \\\\.\\COM5: held");
     EXPECT_EQ(state.TextColour(), RGB(255, 0, 0));
     state.OnLinkState(ELinkState::kBack, "\\\\.\\COM5");
-    ASSERT_TRUE(::PeekMessageW(&msg, line, CLinkStateLine::WM_LINKSTATE, CLinkStateLine::WM_LINKSTATE, PM_REMOVE));
+    ASSERT_TRUE(
+        ::PeekMessageW(&msg, line, CLinkStateLine::WM_LINKSTATE, CLinkStateLine::WM_LINKSTATE, PM_REMOVE));
     state.ShowNews();
     ::GetWindowTextW(line, text, 128);
     EXPECT_STREQ(text, L"Link back");
