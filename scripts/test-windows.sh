@@ -7,6 +7,7 @@
 # prefix, one wineboot.
 #   scripts/test-windows.sh [--bench]   (--bench: also bench/wine-link-bench.py)
 # TOVAMO_TEST_DISPLAY: the X display number of the stage's own Xvfb (default 77).
+# TOVAMO_ROBUST_SECONDS: how long the random input runs (default 30).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -173,51 +174,41 @@ fi
 
 # The desktop program, driven through its windows as a user would
 # (tests/win32/driver): the drive on COM12, the port stored in the registry.
-if [ -e "$desktop" ]; then
-    echo "=== windows: desktop program end to end"
-    cd "$work"
-    stop_sims; start_sim "$dos/com12" --log "$work/desktop-keys.log"
-    wine reg add 'HKCU\Software\Tovamo Dispenser\tovamo\Setings' /v NumCom /t REG_DWORD /d 12 /f >/dev/null 2>&1
-    # Up, Down, Enter, Escape, Escape leave the drive where it began, so the read that
-    # follows walks it in the same order as the command line's read of a fresh drive.
-    steps=(expect-port:COM12 connect keys:up,down,enter,escape,escape "expect-text:1002=P1 Motor data")
-    table=false
-    [ -e "$root/app/win32/TablesPage.cpp" ] && table=true
-    if $table; then
-        # A file whose P101 and P102 differ from the drive and are marked for the update.
-        sed 's/^\(P101[^\t]*\)\t8\tNo/\1\t6\tYes/; s/^\(P102[^\t]*\)\t4.20 A\tNo/\1\t4.45 A\tYes/' \
-            linux-read.txt >desktop-file.txt
-        # The save goes through the real dialog, the open through the program's test hook.
-        printf '<dialog>\r\n%s\r\n' "$(winepath -w "$work/desktop-file.txt")" >desktop-answers.txt
-        steps+=(tab:1 click:1007 "wait-text:Read complete"
-            click:1008 "file-dialog:$(winepath -w "$work/desktop-read.txt")" expect-no-colour:1006=FFFF00
-            click:1009 "wait-text:Compared with the file: 2 differ" expect-colour:1006=FFFF00
-            click:1010 answer:Update "wait-text:Update complete")
-    fi
-    TOVAMO_TEST_FILE_ANSWERS=$(winepath -w "$work/desktop-answers.txt") \
-        wine "$driver" --timeout 30000 --exe "$desktop" "${steps[@]}" close expect-exit:0 ||
-        fail "desktop program: the drive through its windows failed"
-    [ "$(head -c 5 desktop-keys.log)" = udeoo ] ||
-        fail "desktop program: the Edit page's keys reached the drive as '$(head -c 5 desktop-keys.log)'"
-    wine reg query 'HKCU\Software\Tovamo Dispenser\tovamo\Setings' /v NumCom | tr -d '\r' | grep -q 'NumCom.*0xc' ||
-        fail "desktop program: NumCom 12 not stored"
-    echo "desktop program: COM12 preselected, the Edit page's keys reached the drive"
-    if $table; then
-        cmp desktop-read.txt linux-read.txt || fail "desktop program: DC Drive To File differs from tovamo-cli read"
-        "$cli" --port "$dos/com12" read -o desktop-after.txt
-        sed 's/\tYes\r$/\tNo\r/' desktop-file.txt | cmp - desktop-after.txt ||
-            fail "desktop program: the drive does not hold the file's values after Update DC Drive"
-        echo "desktop program: the saved table equals tovamo-cli read, 2 rows coloured, the drive updated"
+echo "=== windows: desktop program end to end"
+cd "$work"
+stop_sims; start_sim "$dos/com12" --log "$work/desktop-keys.log"
+wine reg add 'HKCU\Software\Tovamo Dispenser\tovamo\Setings' /v NumCom /t REG_DWORD /d 12 /f >/dev/null 2>&1
+# A file whose P101 and P102 differ from the drive and are marked for the update.
+sed 's/^\(P101[^\t]*\)\t8\tNo/\1\t6\tYes/; s/^\(P102[^\t]*\)\t4.20 A\tNo/\1\t4.45 A\tYes/' \
+    linux-read.txt >desktop-file.txt
+# The save goes through the real dialog, the open through the program's test hook.
+printf '<dialog>\r\n%s\r\n' "$(winepath -w "$work/desktop-file.txt")" >desktop-answers.txt
+# Up, Down, Enter, Escape, Escape leave the drive where it began, so the read that
+# follows walks it in the same order as the command line's read of a fresh drive.
+TOVAMO_TEST_FILE_ANSWERS=$(winepath -w "$work/desktop-answers.txt") wine "$driver" --timeout 30000 --exe "$desktop" \
+    expect-port:COM12 connect keys:up,down,enter,escape,escape "expect-text:1002=P1 Motor data" \
+    tab:1 click:1007 "wait-text:Read complete" \
+    click:1008 "file-dialog:$(winepath -w "$work/desktop-read.txt")" expect-no-colour:1006=FFFF00 \
+    click:1009 "wait-text:Compared with the file: 2 differ" expect-colour:1006=FFFF00 \
+    click:1010 answer:Update "wait-text:Update complete" close expect-exit:0 ||
+    fail "desktop program: the drive through its windows failed"
+[ "$(head -c 5 desktop-keys.log)" = udeoo ] ||
+    fail "desktop program: the Edit page's keys reached the drive as '$(head -c 5 desktop-keys.log)'"
+wine reg query 'HKCU\Software\Tovamo Dispenser\tovamo\Setings' /v NumCom | tr -d '\r' | grep -q 'NumCom.*0xc' ||
+    fail "desktop program: NumCom 12 not stored"
+cmp desktop-read.txt linux-read.txt || fail "desktop program: DC Drive To File differs from tovamo-cli read"
+"$cli" --port "$dos/com12" read -o desktop-after.txt
+sed 's/\tYes\r$/\tNo\r/' desktop-file.txt | cmp - desktop-after.txt ||
+    fail "desktop program: the drive does not hold the file's values after Update DC Drive"
+echo "desktop program: COM12 preselected, Edit keys udeoo, saved table = tovamo-cli read, 2 rows coloured, drive updated"
 
-        echo "=== windows: desktop program under random input"
-        stop_sims; start_sim "$dos/com12" --baud 9600
-        mkdir -p "$work/robust"
-        wine "$driver" --robust --seconds "${TOVAMO_ROBUST_SECONDS:-30}" --seed 20261208 --exe "$desktop" \
-            --files "$(winepath -w "$work/robust")" || fail "desktop program: random input"
-    fi
-    stop_sims
-    cd "$root"
-fi
+echo "=== windows: desktop program under random input"
+stop_sims; start_sim "$dos/com12" --baud 9600
+mkdir -p "$work/robust"
+wine "$driver" --robust --seconds "${TOVAMO_ROBUST_SECONDS:-30}" --seed 20261208 --exe "$desktop" \
+    --files "$(winepath -w "$work/robust")" || fail "desktop program: random input"
+stop_sims
+cd "$root"
 
 # The installer under Wine: a silent per-user install, its files, Start-menu entry and
 # Apps & Features entry; a silent uninstall takes them away and leaves the user's files

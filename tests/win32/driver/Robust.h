@@ -39,6 +39,7 @@ private:
     void Note(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void RandomKey();
     void TypeCharacter();
+    void ClickButton(HWND hSheet);
     void Drag(HWND hSheet, POINT from);
     void SwitchAway();
     void PutTextOnClipboard();

@@ -5,6 +5,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -48,6 +49,8 @@ void CRandomActions::OnSheet(HWND hSheet) {
     const int n = Below(100);
     if (n < 50) {
         RandomKey();
+    } else if (n < 58) {
+        ClickButton(hSheet);
     } else if (n < 64) {
         const POINT point = PointOnSheet(hSheet);
         Note("click at %ld,%ld", point.x, point.y);
@@ -149,6 +152,22 @@ void CRandomActions::TypeCharacter() {
     const wchar_t c = kTypedCharacters[Below(static_cast<int>(std::size(kTypedCharacters)) - 1)];
     Note("type U+%04X", static_cast<unsigned>(c));
     input::Character(c);
+}
+
+// A click on one of the page's buttons or switches: they are small, and random points
+// would seldom meet them. The sheet's Cancel, which ends the run, only now and then.
+void CRandomActions::ClickButton(HWND hSheet) {
+    std::vector<HWND> buttons;
+    for (HWND hWnd : Descendants(hSheet))
+        if (ClassName(hWnd) == L"Button" && IsWindowVisible(hWnd) && IsWindowEnabled(hWnd) &&
+            (GetDlgCtrlID(hWnd) != IDCANCEL || Chance(5)))
+            buttons.push_back(hWnd);
+    if (buttons.empty())
+        return;
+    HWND hButton = buttons[static_cast<std::size_t>(Below(static_cast<int>(buttons.size())))];
+    const RECT rect = ScreenRect(hButton);
+    Note("click on \"%s\"", Utf8(WindowText(hButton)).c_str());
+    input::Click({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
 }
 
 // A press, a few moves (one pixel, across the window, out of it and held there while
