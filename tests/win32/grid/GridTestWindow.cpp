@@ -88,6 +88,10 @@ CGridTestWindow::CGridTestWindow(int nRows, int nCols, int nWidth, int nHeight) 
     m_grid.SetColumnCount(nCols);
     m_grid.SetFixedRowCount(1);
     m_grid.SetFixedColumnCount(1);
+    // Narrow enough for four columns in the window at any DPI.
+    for (int nCol = 0; nCol < nCols; ++nCol) {
+        m_grid.SetColumnWidth(nCol, 60);
+    }
     for (int nRow = 0; nRow < nRows && nRow < 200; ++nRow) {
         for (int nCol = 0; nCol < nCols; ++nCol) {
             m_grid.SetItemText(nRow, nCol, std::to_string(nRow) + "," + std::to_string(nCol));

@@ -33,7 +33,8 @@ public:
 // A modeless dialog made from a template in memory, as the program's pages are: a grid
 // window (a CONTROL of class "TovamoGrid", id 1006) and an edit box (id 1007) that can
 // take the focus away. The grid is attached and then made nRows by nCols, one fixed row
-// and column, every cell "row,column", the grid window sized to nWidth by nHeight.
+// and column, columns 60 pixels wide, every cell "row,column", the grid window sized
+// to nWidth by nHeight.
 class CGridTestWindow {
 public:
     static constexpr int kGridId = 1006;
