@@ -2,6 +2,7 @@
 
 #include "Steps.h"
 #include "Target.h"
+#include "app/Resources.h"
 
 #include <cstdio>
 #include <deque>
@@ -31,7 +32,6 @@ void PrintFailure(const std::string& why) {
 
 namespace {
 
-constexpr wchar_t kSheetTitle[] = L"Tovamo";
 constexpr DWORD kStartMs = 30000;
 constexpr DWORD kReadMs = 120000;
 
@@ -71,7 +71,8 @@ private:
 // go on with random input even when the drive was left where a read cannot begin.
 void CRobustRun::Connect(CTarget& target) {
     const bool bFirst = m_nRuns == 1;
-    RunSteps(target, {L"connect", L"tab:1", L"click:1007"}, kStartMs, m_options.bVerbose);
+    RunSteps(target, {L"connect", L"tab:1", L"click:" + std::to_wstring(res::kIdReadDrive)}, kStartMs,
+             m_options.bVerbose);
     try {
         RunSteps(target, {L"wait-text:Read complete"}, kReadMs, m_options.bVerbose);
         ++m_nReads;
@@ -89,7 +90,7 @@ bool CRobustRun::RunProgram(long long& nRandomMsLeft) {
     } catch (const CDriveFailure& failure) {
         return Fail(target, std::string("connect and read: ") + failure.what());
     }
-    HWND hSheet = target.WaitForTop(kSheetTitle, kStartMs);
+    HWND hSheet = target.WaitForTop(Wide(res::kSheetCaption), kStartMs);
     while (nRandomMsLeft > 0) {
         const DWORD dwStart = GetTickCount();
         if (!target.Running())

@@ -2,14 +2,13 @@
 #include "Input.h"
 #include "Robust.h"
 #include "Target.h"
+#include "app/Resources.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
 
 namespace {
-
-constexpr int kIdGrid = 1006;
 
 constexpr UINT kNavigationKeys[] = {VK_LEFT, VK_RIGHT, VK_UP,    VK_DOWN, VK_TAB,
                                     VK_HOME, VK_END,   VK_PRIOR, VK_NEXT};
@@ -160,7 +159,7 @@ void CRandomActions::ClickButton(HWND hSheet) {
     std::vector<HWND> buttons;
     for (HWND hWnd : Descendants(hSheet))
         if (ClassName(hWnd) == L"Button" && IsWindowVisible(hWnd) && IsWindowEnabled(hWnd) &&
-            (GetDlgCtrlID(hWnd) != IDCANCEL || Chance(5)))
+            (GetDlgCtrlID(hWnd) != res::kIdCancel || Chance(5)))
             buttons.push_back(hWnd);
     if (buttons.empty())
         return;
@@ -233,7 +232,7 @@ POINT CRandomActions::PointIn(HWND hWnd) {
 // Half of the points on the grid, where most of the input handling is.
 POINT CRandomActions::PointOnSheet(HWND hSheet) {
     for (HWND hWnd : Descendants(hSheet))
-        if (GetDlgCtrlID(hWnd) == kIdGrid && IsWindowVisible(hWnd) && Chance(50))
+        if (GetDlgCtrlID(hWnd) == res::kIdGrid && IsWindowVisible(hWnd) && Chance(50))
             return PointIn(hWnd);
     return PointIn(hSheet);
 }

@@ -3,6 +3,7 @@
 #include "FileDialog.h"
 #include "Input.h"
 #include "Target.h"
+#include "app/Resources.h"
 
 #include <cstdio>
 #include <cwchar>
@@ -27,9 +28,8 @@ const char* const kStepsUsage =
 
 namespace {
 
-constexpr wchar_t kPortDialogTitle[] = L"Tovamo V2.0";
-constexpr wchar_t kSheetTitle[] = L"Tovamo";
-constexpr int kIdComboPort = 1001;
+const std::wstring kPortDialogTitle = Wide(res::kAppTitle);
+const std::wstring kSheetTitle = Wide(res::kSheetCaption);
 
 int Number(const std::wstring& text) {
     wchar_t* pEnd = nullptr;
@@ -91,7 +91,7 @@ HWND CStepRunner::EnabledControl(int nId) const {
 
 void CStepRunner::ExpectPort(const std::wstring& port) {
     m_target.WaitForTop(kPortDialogTitle, m_dwTimeoutMs);
-    HWND hCombo = m_target.WaitForControl(kIdComboPort, m_dwTimeoutMs);
+    HWND hCombo = m_target.WaitForControl(res::kIdPortCombo, m_dwTimeoutMs);
     std::wstring shown;
     m_target.WaitUntil(
         [&] {
@@ -188,7 +188,7 @@ void CStepRunner::Run(const std::wstring& name, const std::wstring& arg) {
         ExpectPort(arg);
     } else if (name == L"connect") {
         m_target.WaitForTop(kPortDialogTitle, m_dwTimeoutMs);
-        Click(EnabledControl(IDOK));
+        Click(EnabledControl(res::kIdOk));
         Sheet();
     } else if (name == L"keys") {
         HWND hSheet = Sheet();
@@ -240,7 +240,7 @@ void CStepRunner::Run(const std::wstring& name, const std::wstring& arg) {
     } else if (name == L"close") {
         HWND hSheet = Sheet();
         for (HWND hWnd : Descendants(hSheet))
-            if (GetDlgCtrlID(hWnd) == IDCANCEL && GetParent(hWnd) == hSheet)
+            if (GetDlgCtrlID(hWnd) == res::kIdCancel && GetParent(hWnd) == hSheet)
                 return Click(hWnd);
         PostMessageW(hSheet, WM_CLOSE, 0, 0);
     } else if (name == L"expect-exit") {
