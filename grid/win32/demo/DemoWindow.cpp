@@ -18,9 +18,11 @@ constexpr UINT kLeftId = 100;
 constexpr UINT kRightId = 101;
 constexpr UINT kSaveId = 102;
 constexpr UINT kLoadId = 103;
+// At 96 dots per inch; scaled to the window's DPI.
 constexpr int kMargin = 6;
 constexpr int kButtonHeight = 26;
 constexpr int kButtonWidth = 170;
+constexpr int kHeight = 480;
 
 // A blank sheet with a header row and column, as wide as the left grid's columns.
 void FillRightGrid(CGridCtrl& right, const CGridCtrl& left) {
@@ -109,11 +111,11 @@ void CDemoWindow::Build(int nDataRows) {
         pGrid->SetMessageBox(&m_messageBox);
     }
     // The left grid's columns and bar whole; the right one gets two thirds of that.
-    int nWidth = 4 * kMargin + GetSystemMetrics(SM_CXVSCROLL);
+    int nWidth = 4 * Scaled(kMargin) + GetSystemMetrics(SM_CXVSCROLL);
     for (int nCol = 0; nCol < m_left.GetColumnCount(); ++nCol) {
         nWidth += m_left.GetColumnWidth(nCol);
     }
-    RECT rc = {0, 0, nWidth * 5 / 3, 480};
+    RECT rc = {0, 0, nWidth * 5 / 3, Scaled(kHeight)};
     AdjustWindowRect(&rc, WS_OVERLAPPEDWINDOW, FALSE);
     SetWindowPos(m_hWnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER);
     Layout();
@@ -123,13 +125,20 @@ void CDemoWindow::Build(int nDataRows) {
 void CDemoWindow::Layout() {
     RECT rc{};
     GetClientRect(m_hWnd, &rc);
-    const int nGridBottom = rc.bottom - 2 * kMargin - kButtonHeight;
-    const int nLeftWidth = (rc.right - 3 * kMargin) * 3 / 5;
-    MoveWindow(m_hLeft, kMargin, kMargin, nLeftWidth, nGridBottom - kMargin, TRUE);
-    MoveWindow(m_hRight, 2 * kMargin + nLeftWidth, kMargin, rc.right - 3 * kMargin - nLeftWidth,
-               nGridBottom - kMargin, TRUE);
-    MoveWindow(m_hSave, kMargin, nGridBottom + kMargin, kButtonWidth, kButtonHeight, TRUE);
-    MoveWindow(m_hLoad, 2 * kMargin + kButtonWidth, nGridBottom + kMargin, kButtonWidth, kButtonHeight, TRUE);
+    const int nMargin = Scaled(kMargin);
+    const int nButtonWidth = Scaled(kButtonWidth);
+    const int nButtonHeight = Scaled(kButtonHeight);
+    const int nGridBottom = rc.bottom - 2 * nMargin - nButtonHeight;
+    const int nLeftWidth = (rc.right - 3 * nMargin) * 3 / 5;
+    MoveWindow(m_hLeft, nMargin, nMargin, nLeftWidth, nGridBottom - nMargin, TRUE);
+    MoveWindow(m_hRight, 2 * nMargin + nLeftWidth, nMargin, rc.right - 3 * nMargin - nLeftWidth,
+               nGridBottom - nMargin, TRUE);
+    MoveWindow(m_hSave, nMargin, nGridBottom + nMargin, nButtonWidth, nButtonHeight, TRUE);
+    MoveWindow(m_hLoad, 2 * nMargin + nButtonWidth, nGridBottom + nMargin, nButtonWidth, nButtonHeight, TRUE);
+}
+
+int CDemoWindow::Scaled(int nPixels) const {
+    return MulDiv(nPixels, WindowDpi(m_hWnd), 96);
 }
 
 void CDemoWindow::SaveLeft() {

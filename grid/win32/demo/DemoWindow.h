@@ -20,6 +20,8 @@ private:
     LRESULT OnMessage(UINT nMsg, WPARAM wParam, SysLPARAM lParam);
     void Build(int nDataRows);
     void Layout();
+    // Pixels at 96 dots per inch as many at the window's DPI.
+    int Scaled(int nPixels) const;
     void SaveLeft();
     void LoadRight();
 
