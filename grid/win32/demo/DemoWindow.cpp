@@ -180,6 +180,24 @@ LRESULT CDemoWindow::OnMessage(UINT nMsg, WPARAM wParam, SysLPARAM lParam) {
                 LoadRight();
             }
             return 0;
+        case WM_DPICHANGED: {
+            // Moved to a screen of another DPI: the size the system suggests, the buttons'
+            // font and the metrics for it; the grids hear of it themselves.
+            const auto* pSuggested = reinterpret_cast<const RECT*>(lParam);
+            m_metrics.SetDpi(HIWORD(wParam));
+            const HFONT hOld = m_hFont;
+            m_hFont = HfontFromLogFont(m_metrics.GetMessageFont(), HIWORD(wParam));
+            for (const HWND hButton : {m_hSave, m_hLoad}) {
+                SendMessageW(hButton, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), TRUE);
+            }
+            if (hOld != nullptr) {
+                DeleteObject(hOld);
+            }
+            SetWindowPos(m_hWnd, nullptr, pSuggested->left, pSuggested->top,
+                         pSuggested->right - pSuggested->left, pSuggested->bottom - pSuggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
         case WM_SETTINGCHANGE:
         case WM_SYSCOLORCHANGE:
             // The grids read the desktop's values again once the metrics have them.
