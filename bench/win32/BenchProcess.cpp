@@ -129,12 +129,3 @@ bool AnswersWithin(HWND hWnd, UINT nMs, double& nAnswerMs) {
     nAnswerMs = NowMs() - nStart;
     return bAnswered;
 }
-
-std::string Utf8FromWide(const std::wstring& str) {
-    const int nBytes = WideCharToMultiByte(CP_UTF8, 0, str.c_str(), static_cast<int>(str.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string strUtf8(static_cast<std::size_t>(nBytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, str.c_str(), static_cast<int>(str.size()), strUtf8.data(), nBytes,
-                        nullptr, nullptr);
-    return strUtf8;
-}

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/WideText.h"
+
 #include "platform/win32/Win32Api.h"
 
 double NowMs();
@@ -41,5 +43,3 @@ private:
 
 // Whether the window's thread answers a sent message within nMs; how long it took.
 bool AnswersWithin(HWND hWnd, UINT nMs, double& nAnswerMs);
-
-std::string Utf8FromWide(const std::wstring& str);

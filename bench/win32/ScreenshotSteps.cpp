@@ -36,7 +36,7 @@ void Shot(HWND hWnd, const char* szName) {
 }
 
 void ProgramShots(const CBenchProcess& program) {
-    Shot(WaitForTop(program, L"Tovamo V2.0"), "port-dialog");
+    Shot(WaitForTop(program, WideFromUtf8(res::kAppTitle).c_str()), "port-dialog");
     HWND hSheet = ConnectToSheet(program);
     Sleep(kSettleMs);
     // Into "P1 Motor data", Up to its next parameter, and that one's value.
@@ -46,7 +46,7 @@ void ProgramShots(const CBenchProcess& program) {
     }
     Shot(hSheet, "edit-page");
     ShowTablePage(program, hSheet);
-    RunProcedure(program, hSheet, ids::kReadDrive);
+    RunProcedure(program, hSheet, ids::kReadDrive, 0);
     ReadFileAnswered(program, hSheet);
     // The end of the table, where the differences and the name the drive lacks are.
     PostMessageW(FindControl(hSheet, ids::kGrid), WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0), 0);

@@ -5,15 +5,26 @@
 // each procedure runs, a watcher thread times how long the window's thread keeps a sent
 // message waiting. Each procedure's start and end is printed at once, so that a caller
 // timing the serial line can tell the phases apart:
-//   start read | end read held_ms=H probes=N shortest_ms=S status=TEXT
+//   start read | end read held_ms=H held_at_ms=T held_running_ms=H running_at_ms=T
+//                         ended_at_ms=T probes=N shortest_ms=S status=TEXT
+//   (times from the button's press; held_running_ms: the longest hold once the procedure
+//   ran, after the confirmation of an update)
 //   memory working_set=BYTES private=BYTES      (after the read)
 //   start update | end update held_ms=... status=TEXT
-//   tovamo-bench-table-page.exe PROGRAM   (exit status 0, or 1 with the reason on stderr)
+//   tovamo-bench-table-page.exe [--watch-every-ms N] PROGRAM
+//       N: the watcher's interval (default 2; 0: no watcher, for the wall times alone).
+//       Exit status 0, or 1 with the reason on stderr.
 #include <cstdio>
+#include <cwchar>
+#include <string>
 
 #include "bench/win32/TablePageSteps.h"
 
 namespace {
+// Time for the caller to take in a "start" line before the procedure's first key.
+constexpr DWORD kMarkMs = 300;
+DWORD g_nWatchEveryMs = 2;
+
 void Say(const char* szFormat, auto... args) {
     std::printf(szFormat, args...);
     std::fflush(stdout);
@@ -22,9 +33,13 @@ void Say(const char* szFormat, auto... args) {
 void TimeProcedure(const CBenchProcess& program, HWND hSheet, int nButton, const char* szName,
                    const std::function<void()>& confirm = {}) {
     Say("start %s\n", szName);
-    const SProcedureFigures figures = RunProcedure(program, hSheet, nButton, confirm);
-    Say("end %s held_ms=%.2f probes=%ld shortest_ms=%.3f status=%s\n", szName, figures.nHeldMs,
-        figures.nProbes, figures.nShortestMs, Utf8FromWide(figures.strStatus).c_str());
+    Sleep(kMarkMs);
+    const SProcedureFigures figures = RunProcedure(program, hSheet, nButton, g_nWatchEveryMs, confirm);
+    Say("end %s held_ms=%.2f held_at_ms=%.0f held_running_ms=%.2f running_at_ms=%.0f ended_at_ms=%.0f "
+        "probes=%ld "
+        "shortest_ms=%.3f status=%s\n",
+        szName, figures.nHeldMs, figures.nHeldAtMs, figures.nHeldRunningMs, figures.nRunningAtMs,
+        figures.nEndedAtMs, figures.nProbes, figures.nShortestMs, Utf8FromWide(figures.strStatus).c_str());
 }
 
 void PrintMemory(const CBenchProcess& program) {
@@ -39,8 +54,13 @@ void PrintMemory(const CBenchProcess& program) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    if (argc == 4 && std::wstring(argv[1]) == L"--watch-every-ms") {
+        g_nWatchEveryMs = static_cast<DWORD>(_wtoi(argv[2]));
+        argv += 2;
+        argc -= 2;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: tovamo-bench-table-page.exe PROGRAM\n");
+        std::fprintf(stderr, "usage: tovamo-bench-table-page.exe [--watch-every-ms N] PROGRAM\n");
         return 2;
     }
     CBenchProcess program(std::wstring(L"\"") + argv[1] + L"\"");

@@ -3,11 +3,11 @@
 #include "bench/win32/BenchProcess.h"
 
 namespace {
-constexpr DWORD kProbeEveryMs = 2;
 constexpr UINT kGiveUpMs = 60000;
 }  // namespace
 
-CThreadWatch::CThreadWatch(HWND hWnd) : m_hWnd(hWnd), m_thread([this] { Run(); }) {}
+CThreadWatch::CThreadWatch(HWND hWnd, DWORD nEveryMs)
+    : m_hWnd(hWnd), m_nEveryMs(nEveryMs), m_thread([this] { Run(); }) {}
 
 CThreadWatch::~CThreadWatch() {
     Stop();
@@ -20,15 +20,12 @@ void CThreadWatch::Stop() {
 }
 
 void CThreadWatch::Run() {
+    m_probes.reserve(100000);
     while (!m_bStop) {
-        double nAnswerMs = 0;
-        if (!AnswersWithin(m_hWnd, kGiveUpMs, nAnswerMs))
-            nAnswerMs = kGiveUpMs;
-        if (nAnswerMs > m_nLongestMs)
-            m_nLongestMs = nAnswerMs;
-        if (nAnswerMs < m_nShortestMs)
-            m_nShortestMs = nAnswerMs;
-        ++m_nProbes;
-        Sleep(kProbeEveryMs);
+        SProbe probe{NowMs(), 0};
+        if (!AnswersWithin(m_hWnd, kGiveUpMs, probe.nAnswerMs))
+            probe.nAnswerMs = kGiveUpMs;
+        m_probes.push_back(probe);
+        Sleep(m_nEveryMs);
     }
 }

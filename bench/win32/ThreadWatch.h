@@ -2,33 +2,36 @@
 
 #include <atomic>
 #include <thread>
+#include <vector>
 
 #include "platform/win32/Win32Api.h"
 
 // How long a window's thread keeps a sent message waiting, watched from a thread of our
-// own: every couple of milliseconds a WM_NULL is sent and the time to its answer taken.
-// The longest answer is the longest the thread was held (plus the send's own cost, which
-// the shortest answer shows).
+// own: every few milliseconds a WM_NULL is sent and the time to its answer taken. The
+// longest answer is the longest the thread was held (plus the send's own cost, which the
+// shortest answer shows).
 class CThreadWatch {
 public:
-    explicit CThreadWatch(HWND hWnd);
+    struct SProbe {
+        double nSentAtMs;  // on NowMs's clock
+        double nAnswerMs;
+    };
+
+    CThreadWatch(HWND hWnd, DWORD nEveryMs);
     ~CThreadWatch();
     CThreadWatch(const CThreadWatch&) = delete;
     CThreadWatch& operator=(const CThreadWatch&) = delete;
 
-    // Ends the watch; the figures stay.
+    // Ends the watch; the probes are there from then on.
     void Stop();
-    double LongestMs() const { return m_nLongestMs.load(); }
-    double ShortestMs() const { return m_nShortestMs.load(); }
-    long Probes() const { return m_nProbes.load(); }
+    const std::vector<SProbe>& Probes() const { return m_probes; }
 
 private:
     void Run();
 
     HWND m_hWnd;
+    DWORD m_nEveryMs;
     std::atomic<bool> m_bStop{false};
-    std::atomic<double> m_nLongestMs{0};
-    std::atomic<double> m_nShortestMs{1e9};
-    std::atomic<long> m_nProbes{0};
+    std::vector<SProbe> m_probes;  // the watcher's own until it has stopped
     std::thread m_thread;
 };
