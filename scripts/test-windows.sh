@@ -170,6 +170,7 @@ cd "$root"
 if [ "${1:-}" = "--bench" ]; then
     echo "=== windows: benchmark"
     python3 bench/wine-link-bench.py "$sim" "$cli" "$exe" 10 2>/dev/null
+    python3 bench/wine-desktop-bench.py  # the desktop program: start-up, paint, Table page, memory
 fi
 
 # The desktop program, driven through its windows as a user would
