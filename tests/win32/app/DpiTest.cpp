@@ -87,9 +87,9 @@ std::string MeasureInChild(DWORD logPixels) {
     const std::optional<DWORD> saved = ReadLogPixels();
     WriteLogPixels(logPixels);
     ::SetEnvironmentVariableW(kChildVariable, result.c_str());
-    std::wstring line =
-        L"\"" + std::wstring(exe) +
-        L"\" --gtest_also_run_disabled_tests --gtest_filter=DpiTest.DISABLED_MeasureInThisProcess";
+    std::wstring line = L"\"" + std::wstring(exe) +
+                        L"\" --gtest_brief=1 --gtest_also_run_disabled_tests "
+                        L"--gtest_filter=DpiTest.DISABLED_MeasureInThisProcess";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
