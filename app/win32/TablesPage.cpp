@@ -120,30 +120,30 @@ void CTablesPage::OnInitDialog() {
     LayOut();
 }
 
+// The switches the settings keep start as they were left (or as their default).
 void CTablesPage::InitSwitches() {
-    const auto check = [this](int nId, bool bChecked) {
-        CheckDlgButton(GetSafeHwnd(), nId, bChecked ? BST_CHECKED : BST_UNCHECKED);
-    };
-    check(IDC_COMPARE_NUMBERS, ReadRegistryInt(res::kCompareEntry, 0) != 0);
-    check(IDC_VERIFY_AFTER_UPDATE, ReadRegistryInt(res::kVerifyEntry, 1) != 0);
-    m_pTables->SetCompare(IsChecked(IDC_COMPARE_NUMBERS) ? ECompare::kNumeric : ECompare::kText);
+    for (const SPageSwitch& entry : kTablesSwitches) {
+        const bool bChecked = entry.pszEntry != nullptr
+                                  ? ReadRegistryInt(entry.pszEntry, entry.bDefault ? 1 : 0) != 0
+                                  : entry.bDefault;
+        CheckDlgButton(GetSafeHwnd(), entry.nId, bChecked ? BST_CHECKED : BST_UNCHECKED);
+    }
+    m_pLogic->SetCompareNumbers(IsChecked(IDC_COMPARE_NUMBERS), false);
 }
 
 void CTablesPage::OnSwitch(int nId) {
-    switch (nId) {
-        case IDC_ONLY_DIFFERING:
-            ApplyFilter(true);
-            break;
-        case IDC_COMPARE_NUMBERS:
-            WriteRegistryInt(res::kCompareEntry, IsChecked(nId) ? 1 : 0);
-            m_pTables->SetCompare(IsChecked(nId) ? ECompare::kNumeric : ECompare::kText);
-            if (IsChecked(IDC_ONLY_DIFFERING))
-                ApplyFilter(true);
-            break;
-        default:
-            WriteRegistryInt(res::kVerifyEntry, IsChecked(nId) ? 1 : 0);
-            break;
-    }
+    for (const SPageSwitch& entry : kTablesSwitches)
+        if (entry.nId == nId && entry.pszEntry != nullptr)
+            WriteRegistryInt(entry.pszEntry, IsChecked(nId) ? 1 : 0);
+    if (nId == IDC_ONLY_DIFFERING)
+        ApplyFilter(true);
+    else if (nId == IDC_COMPARE_NUMBERS &&
+             m_pLogic->SetCompareNumbers(IsChecked(nId), IsChecked(IDC_ONLY_DIFFERING)))
+        RepaintGrid();
+}
+
+void CTablesPage::RepaintGrid() {
+    InvalidateRect(Control(IDC_TABLES_GRID), nullptr, FALSE);
 }
 
 void CTablesPage::OnCommand(int nId, int nCode) {
@@ -156,7 +156,7 @@ void CTablesPage::OnCommand(int nId, int nCode) {
         return;
     switch (nId) {
         case IDC_READ_DRIVE:
-            return StartRead();
+            return m_pLogic->StartRead(false);
         case IDC_DRIVE_TO_FILE:
             return m_pTables->OnDriveToFile();
         case IDC_READ_FILE:
@@ -164,7 +164,9 @@ void CTablesPage::OnCommand(int nId, int nCode) {
         case IDC_UPDATE_DRIVE:
             return StartUpdate();
         case IDC_CLEAR_TABLE:
-            return ClearTable();
+            m_pLogic->ClearTable();
+            SetControlTip(IDC_TABLES_FILE_NAME, {});
+            return SetText(IDC_TABLES_FILE_NAME, {});
         case IDC_FILE_TO_NEW_FILE:
             return m_pTables->OnFileToNewFile();
         case IDC_TABLES_STOP:
@@ -199,6 +201,11 @@ bool CTablesPage::OnMessage(UINT message, WPARAM wParam, SysLPARAM lParam, INT_P
                 return false;
             ShowGridMenu(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             return true;
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+            // The sheet tells its pages; the grid takes the desktop's colours and metrics.
+            SendMessageW(Control(IDC_TABLES_GRID), message, wParam, lParam);
+            return false;
         case WM_DESTROY:
             // The grid's window goes with the page's; the grid stays with CTables.
             DetachGrid();
@@ -224,30 +231,9 @@ void CTablesPage::LayOut() {
         MoveWindow(Control(nId), rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
 }
 
-void CTablesPage::StartRead(bool bVerify) {
-    if (bVerify)
-        m_pTables->OnVerifyDrive();
-    else
-        m_pTables->OnReadDrive();
-    m_pLogic->OnStarted(bVerify ? EPageProcedure::kVerify : EPageProcedure::kRead);
-}
-
-void CTablesPage::StartUpdate() {
-    if (!ConfirmAndSnapshot())
-        return;
-    m_pTables->OnUpdateDrive();
-    m_pLogic->OnStarted(EPageProcedure::kUpdate);
-}
-
 // "Stop", and the questions' Yes: the logic leaves a value being stepped with Escape.
 void CTablesPage::StopProcedure() {
     m_pTables->OnStop();
-}
-
-void CTablesPage::ClearTable() {
-    m_pTables->OnClearTable();
-    m_pLogic->OnTableCleared();
-    SetText(IDC_TABLES_FILE_NAME, {});
 }
 
 void CTablesPage::OnPageData(std::unique_ptr<CServoData> record) {
@@ -273,5 +259,5 @@ void CTablesPage::OnGridRedraw() {
 
 void CTablesPage::OnProcedureEnded(ETablesEnd how) {
     if (m_pLogic->OnProcedureEnded(how, IsChecked(IDC_VERIFY_AFTER_UPDATE)))
-        StartRead(true);  // what the drive holds now, compared with the file
+        m_pLogic->StartRead(true);  // what the drive holds now, compared with the file
 }

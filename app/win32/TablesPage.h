@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PageFileChooser.h"
 #include "app/TablesPageLogic.h"
 #include "app/win32/ProgramFileChooser.h"
 #include "app/win32/TablesPageDialogs.h"
@@ -63,22 +64,21 @@ private:
     void OnCommand(int nId, int nCode);
     void InitSwitches();
     void OnSwitch(int nId);
+    void RepaintGrid();
     void LayOut();
     void SetText(int nId, const std::string& strUtf8);
     void Enable(int nId, bool bEnable);
-    void StartRead(bool bVerify = false);
     void StartUpdate();
     void StopProcedure();
-    void ClearTable();
     void DetachGrid();
     // The guard rails (TablesPageGuards.cpp).
     bool AskToStop(const std::string& strQuestion);
     void ReadFile();
     // The update's confirmation, the report and the outcome tips (TablesPageUpdate.cpp).
-    bool ConfirmAndSnapshot();
     void SaveReport();
     void ShowGridMenu(int x, int y);
     void CreateOutcomeTip();
+    void SetControlTip(int nId, const std::string& strTip);
     // Find and filter (TablesPageFind.cpp).
     void ShowFindField();
     void CloseFindField();
@@ -100,9 +100,9 @@ private:
     CSystemTickCount m_tick;
     CWin32TimerHost m_timers;
     CWin32WaitCursor m_cursor;
-    CWin32MessageBox m_messages;        // owned by the sheet once the window exists
-    CProgramFileChooser m_dialogs;      // the same
-    CPageChooser m_chooser{m_dialogs};  // the dialogs CTables runs, and the report's
+    CWin32MessageBox m_messages;            // owned by the sheet once the window exists
+    CProgramFileChooser m_dialogs;          // the same
+    CPageFileChooser m_chooser{m_dialogs};  // the dialogs CTables runs, and the report's
     std::unique_ptr<CTables> m_pTables;
     std::unique_ptr<CTablesPageLogic> m_pLogic;
     CGridWnd* m_pGridWnd = nullptr;  // the window of control 1006; it owns itself

@@ -1,11 +1,7 @@
 #pragma once
 
-#include "platform/FileChooser.h"
-
 #include <functional>
-#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 struct HWND__;
@@ -32,30 +28,3 @@ public:
 // Puts a dialog in the middle of its owner (of the work area without one): the page's
 // dialogs are about the sheet the user works in, wherever it is.
 void CentreOnOwner(HWND__* hDialog);
-
-// The Table page's file dialogs as CTables sees them: the program's own, with a call
-// once a file to open has been chosen and just before it is read. A replacing "Read
-// File" clears the file columns there, so that a running update never meets them empty
-// while the dialog is open, and a cancelled dialog leaves them untouched.
-class CPageChooser final : public IFileChooser {
-public:
-    explicit CPageChooser(IFileChooser& dialogs) : m_dialogs(dialogs) {}
-
-    void SetOnOpenChosen(std::function<void()> onOpenChosen) { m_onOpenChosen = std::move(onOpenChosen); }
-
-    std::optional<std::string> GetSaveFileName(const std::string& filter, const std::string& initialName,
-                                               const std::string& defaultExtension) override {
-        return m_dialogs.GetSaveFileName(filter, initialName, defaultExtension);
-    }
-    std::optional<std::string> GetOpenFileName(const std::string& filter,
-                                               const std::string& initialName) override {
-        std::optional<std::string> path = m_dialogs.GetOpenFileName(filter, initialName);
-        if (path && m_onOpenChosen)
-            m_onOpenChosen();
-        return path;
-    }
-
-private:
-    IFileChooser& m_dialogs;
-    std::function<void()> m_onOpenChosen;
-};

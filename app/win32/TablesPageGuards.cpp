@@ -3,7 +3,6 @@
 // values or adds to them as the user chooses. The questions are CTablesPageLogic's.
 
 // The core's headers before those that bring in the system's.
-#include "table/FileColumns.h"
 #include "table/Tables.h"
 #include "table/TablesPageText.h"
 
@@ -13,13 +12,6 @@
 #include <iterator>
 
 #include "platform/win32/Win32Api.h"
-
-namespace {
-std::string FileNameOf(const std::string& strPath) {
-    const std::size_t nSlash = strPath.find_last_of("\\/");
-    return nSlash == std::string::npos ? strPath : strPath.substr(nSlash + 1);
-}
-}  // namespace
 
 bool CTablesPage::AskToStop(const std::string& strQuestion) {
     if (!CTablesQuestion::AskYesNo(GetAncestor(GetSafeHwnd(), GA_ROOT), strQuestion))
@@ -47,10 +39,9 @@ bool CTablesPage::OnKillActive() {
     return false;
 }
 
-// The file columns are cleared once a file is chosen, and given back when it cannot be
-// read.
+// A replacing read clears the file columns once a file is chosen, and gives them back
+// when it cannot be read.
 void CTablesPage::ReadFile() {
-    CGridCtrl& grid = m_pTables->GetGrid();
     EReadFileChoice eChoice = EReadFileChoice::kAdd;
     if (m_pLogic->AsksReplaceOrAdd()) {
         eChoice = CTablesPageLogic::ReadFileChoice(
@@ -60,18 +51,8 @@ void CTablesPage::ReadFile() {
         if (eChoice == EReadFileChoice::kCancel)
             return;
     }
-    const bool bReplace = eChoice == EReadFileChoice::kReplace;
-    std::optional<SFileColumns> saved;
-    if (bReplace)
-        m_chooser.SetOnOpenChosen([&] { saved = TakeFileColumns(grid); });
-    const bool bRead = m_pTables->OnReadFile();
-    m_chooser.SetOnOpenChosen({});
-    if (!bRead) {
-        // A cancelled dialog or a file error leaves the line to a procedure that still runs.
-        if (saved)
-            RestoreFileColumns(grid, *saved);
+    if (!m_pLogic->ReadFile(eChoice, m_chooser))
         return;
-    }
-    m_pLogic->OnFileRead(FileNameOf(m_dialogs.LastPath()), bReplace);
     SetText(IDC_TABLES_FILE_NAME, m_pLogic->FileNameLine());
+    SetControlTip(IDC_TABLES_FILE_NAME, m_chooser.LastOpenPath());
 }

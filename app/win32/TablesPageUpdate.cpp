@@ -27,12 +27,13 @@ LRESULT CALLBACK GridSubclassProc(HWND hGrid, UINT nMsg, WPARAM wParam, SysLPARA
     return DefSubclassProc(hGrid, nMsg, wParam, lParam);
 }
 
-TTTOOLINFOW GridTool(HWND hPage, HWND hGrid, const wchar_t* pszText) {
+// A tool over a whole child window of the page.
+TTTOOLINFOW ToolOf(HWND hPage, HWND hChild, const wchar_t* pszText) {
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = hPage;
-    tool.uId = reinterpret_cast<UINT_PTR>(hGrid);
+    tool.uId = reinterpret_cast<UINT_PTR>(hChild);
     tool.lpszText = const_cast<wchar_t*>(pszText);
     return tool;
 }
@@ -40,11 +41,12 @@ TTTOOLINFOW GridTool(HWND hPage, HWND hGrid, const wchar_t* pszText) {
 
 // The user sees what will change and says so; then the drive's values as read are saved,
 // before the first key of the update. A snapshot that cannot be written stops it there.
-bool CTablesPage::ConfirmAndSnapshot() {
-    if (!CUpdateConfirmDlg::Confirm(MakeUpdatePlan(m_pTables->GetGrid()),
-                                    GetAncestor(GetSafeHwnd(), GA_ROOT)))
-        return false;
-    return m_pLogic->WriteUpdateSnapshot(m_messages);
+void CTablesPage::StartUpdate() {
+    HWND hSheet = GetAncestor(GetSafeHwnd(), GA_ROOT);
+    const auto confirm = [hSheet](const SUpdatePlan& plan) {
+        return CUpdateConfirmDlg::Confirm(plan, hSheet);
+    };
+    m_pLogic->StartUpdate(confirm, m_messages);
 }
 
 // The same report as `tovamo-cli update --report`, of the last update on this page (its
@@ -82,8 +84,11 @@ void CTablesPage::CreateOutcomeTip() {
                              nullptr, AppInstance(), nullptr);
     if (m_hTip == nullptr || hGrid == nullptr)
         return;
-    TTTOOLINFOW tool = GridTool(GetSafeHwnd(), hGrid, L"");
-    SendMessageW(m_hTip, TTM_ADDTOOLW, 0, reinterpret_cast<SysLPARAM>(&tool));
+    // The status line and the file name tell the whole path of the snapshot and the file.
+    for (HWND hTool : {hGrid, Control(IDC_TABLES_STATUS), Control(IDC_TABLES_FILE_NAME)}) {
+        TTTOOLINFOW tool = ToolOf(GetSafeHwnd(), hTool, L"");
+        SendMessageW(m_hTip, TTM_ADDTOOLW, 0, reinterpret_cast<SysLPARAM>(&tool));
+    }
     SetWindowSubclass(hGrid, GridSubclassProc, kGridSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -97,6 +102,12 @@ void CTablesPage::OnGridMouseMove(int x, int y) {
     m_strTip = strTip;
     SendMessageW(m_hTip, TTM_POP, 0, 0);
     const std::wstring text = WideFromUtf8(strTip);
-    TTTOOLINFOW tool = GridTool(GetSafeHwnd(), Control(IDC_TABLES_GRID), text.c_str());
+    TTTOOLINFOW tool = ToolOf(GetSafeHwnd(), Control(IDC_TABLES_GRID), text.c_str());
+    SendMessageW(m_hTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<SysLPARAM>(&tool));
+}
+
+void CTablesPage::SetControlTip(int nId, const std::string& strTip) {
+    const std::wstring text = WideFromUtf8(strTip);
+    TTTOOLINFOW tool = ToolOf(GetSafeHwnd(), Control(nId), text.c_str());
     SendMessageW(m_hTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<SysLPARAM>(&tool));
 }

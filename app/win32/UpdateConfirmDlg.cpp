@@ -1,5 +1,6 @@
 #include "app/win32/UpdateConfirmDlg.h"
 
+#include "app/TablesPageLogic.h"
 #include "app/win32/TablesPageDialogs.h"
 #include "app/win32/TablesPageIds.h"
 #include "platform/WideText.h"
@@ -10,7 +11,6 @@
 #include "platform/win32/Win32Api.h"
 
 namespace {
-constexpr int kMostLinesShown = 10;
 // A list's width in pixels: at least the template's, at most this, however long a line.
 constexpr int kWidestList = 640;
 
@@ -107,11 +107,12 @@ std::string CUpdateConfirmDlg::Heading() const {
     return Utf8FromWide(text);
 }
 
-// The heading is the first line of the plan's text.
 void CUpdateConfirmDlg::OnInitDialog(HWND hWnd) {
     m_hWnd = hWnd;
-    const std::string strText = PlanTextUtf8(m_plan);
-    SetWindowTextW(Control(IDC_CONFIRM_HEADING), WideFromUtf8(strText.substr(0, strText.find('\n'))).c_str());
+    SetWindowTextW(Control(IDC_CONFIRM_HEADING),
+                   WideFromUtf8(UpdateConfirmHeading(m_plan.changes.size())).c_str());
+    SetWindowTextW(Control(IDC_CONFIRM_UPDATE), WideFromUtf8(kConfirmUpdateButton).c_str());
+    SetWindowTextW(Control(IDC_CONFIRM_LEFT_ALONE_LABEL), WideFromUtf8(kLeftAloneLabel).c_str());
     std::vector<std::string> changes;
     for (const SPlannedChange& change : m_plan.changes)
         changes.push_back(PlanChangeUtf8(change));
@@ -160,12 +161,12 @@ void CUpdateConfirmDlg::LayOut(int nChanges, int nLeftAlone) {
         FALSE, static_cast<DWORD>(GetWindowLongPtrW(hChanges, GWL_EXSTYLE)));
     const int nFrame = border.right - border.left;
     const int nScrollBar =
-        std::max(nChanges, nLeftAlone) > kMostLinesShown ? SysGetSystemMetrics(SM_CXVSCROLL) : 0;
+        std::max(nChanges, nLeftAlone) > kConfirmListRows ? SysGetSystemMetrics(SM_CXVSCROLL) : 0;
     const int nWidth = std::clamp(m_nListWidth + nFrame + nScrollBar + 8,
                                   static_cast<int>(list.right - list.left), kWidestList);
     const int nItemHeight = static_cast<int>(SendMessageW(hChanges, LB_GETITEMHEIGHT, 0, 0));
     const auto listHeight = [&](int nLines) {
-        return nItemHeight * std::clamp(nLines, 1, kMostLinesShown) + nFrame;
+        return nItemHeight * std::clamp(nLines, 1, kConfirmListRows) + nFrame;
     };
 
     const RECT heading = WindowRectIn(Control(IDC_CONFIRM_HEADING), m_hWnd);

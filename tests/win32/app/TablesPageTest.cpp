@@ -10,6 +10,8 @@
 #include "table/ParamFile.h"
 #include "table/TableRows.h"
 #include "table/Tables.h"
+#include "table/TablesPageText.h"
+#include "table/TablesStatus.h"
 
 #include "app/win32/MySheet.h"
 #include "app/win32/TablesPage.h"
@@ -346,6 +348,14 @@ TEST_F(TablesPageTest, ReadSaveCompareFindAndUpdateTheDrive) {
         EXPECT_EQ(Grid().GetItemBkColour(Row("P102"), kColDrive), kTableWhite);
         EXPECT_EQ(Status(), "Compared with the file: 1 differ, 0 without a drive value");
         EXPECT_EQ(Page().ControlText(IDC_TABLES_FILE_NAME), "File: changed.txt");
+        Click(IDC_ONLY_DIFFERING);
+        EXPECT_EQ(Grid().GetRowHeight(Row("P102")), 0);
+        EXPECT_GT(Grid().GetRowHeight(nPoles), 0);
+        EXPECT_EQ(Status(), RowsShownText(1, Grid().GetRowCount() - 1));
+        Click(IDC_ONLY_DIFFERING);
+        EXPECT_GT(Grid().GetRowHeight(Row("P102")), 0);
+        Click(IDC_MARK_DIFFERING);
+        EXPECT_EQ(Status(), MarkedStatusText(1));
 
         Key('F', true);
         ASSERT_TRUE(IsWindowVisible(Page().Control(IDC_FIND_EDIT)));
