@@ -26,24 +26,6 @@ static_assert(IDC_TABLES_STOP == res::kIdStop && IDC_MARK_DIFFERING == res::kIdM
               IDC_FIND_LABEL == res::kIdFindLabel && IDC_FIND_EDIT == res::kIdFind);
 
 namespace {
-// The dialog's font as the grid's cells take it.
-LOGFONT DialogLogFont(HWND hWnd) {
-    LOGFONTW wide{};
-    LOGFONT lf;
-    const auto hFont = reinterpret_cast<HGDIOBJ>(SendMessageW(hWnd, WM_GETFONT, 0, 0));
-    if (hFont == nullptr || GetObjectW(hFont, sizeof wide, &wide) == 0)
-        return lf;
-    lf.lfHeight = wide.lfHeight;
-    lf.lfWidth = wide.lfWidth;
-    lf.lfWeight = wide.lfWeight;
-    lf.lfItalic = wide.lfItalic;
-    lf.lfCharSet = wide.lfCharSet;
-    lf.lfQuality = wide.lfQuality;
-    lf.lfPitchAndFamily = wide.lfPitchAndFamily;
-    SetFaceName(lf, Utf8FromWide(wide.lfFaceName).c_str());
-    return lf;
-}
-
 // The page's dialog units as the layout counts them.
 SDialogScale DialogScale(HWND hWnd) {
     RECT base{0, 0, 4, 8};
@@ -103,8 +85,9 @@ void CTablesPage::Enable(int nId, bool bEnable) {
 }
 
 // The grid's window is attached before the set-up, so the set-up's column widths stand;
-// like every control of a dialog, the grid writes in the dialog's font. Message boxes and
-// file dialogs belong to the sheet, the window the user works in.
+// attaching gives the grid the dialog's font, as every control of a dialog writes in it
+// (described at 96 DPI; the window draws it at its own). Message boxes and file dialogs
+// belong to the sheet, the window the user works in.
 void CTablesPage::OnInitDialog() {
     HWND hSheet = GetAncestor(GetSafeHwnd(), GA_ROOT);
     m_messages = CWin32MessageBox(hSheet);
@@ -112,8 +95,6 @@ void CTablesPage::OnInitDialog() {
     m_pGridWnd = CGridWnd::FromHandle(Control(IDC_TABLES_GRID));
     if (m_pGridWnd != nullptr)
         m_pGridWnd->Attach(m_pTables->GetGrid());
-    const LOGFONT lf = DialogLogFont(GetSafeHwnd());
-    m_pTables->GetGrid().SetFont(&lf);
     m_pTables->OnInitDialog();
     InitSwitches();
     CreateOutcomeTip();
