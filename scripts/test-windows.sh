@@ -227,6 +227,9 @@ check_installer() {
         [ -e "$dir/$f" ] || fail "installer: $f not in $dir"
     done
     [ -e "$link" ] || fail "installer: no Start-menu entry"
+    # The installed program starts from its folder (the driver ends it afterwards).
+    wine "$driver" --exe "$(winepath -w "$dir/tovamo.exe")" expect-port:COM12 >/dev/null ||
+        fail "installer: the installed program does not show its port dialog"
     wine reg query "$key" | tr -d '\r' >"$work/uninstall-key.txt"
     for entry in "DisplayName.*REG_SZ *Tovamo$" "DisplayVersion.*REG_SZ *$version$" "Publisher.*REG_SZ" \
         'UninstallString.*uninstall.exe"$' 'DisplayIcon.*tovamo.exe,0$' "EstimatedSize.*REG_DWORD *0x[1-9a-f]" \
@@ -243,7 +246,7 @@ check_installer() {
     [ -e "$dir/my-parameters.txt" ] || fail "uninstaller: the user's file is gone"
     wine reg query 'HKCU\Software\Tovamo Dispenser\tovamo\Setings' /v NumCom >/dev/null 2>&1 ||
         fail "uninstaller: the settings are gone"
-    echo "installer: installed per user with its Start-menu and Apps & Features entries; uninstalled, settings kept"
+    echo "installer: installed per user (the program starts) with its Start-menu and Apps & Features entries; uninstalled, settings kept"
 }
 
 echo "=== windows: zip and installer"
