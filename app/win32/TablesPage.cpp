@@ -10,6 +10,7 @@
 
 #include "app/win32/TablesPage.h"
 #include "app/win32/TablesPageIds.h"
+#include "app/win32/WindowDpi.h"
 
 #include "platform/win32/Win32Api.h"
 
@@ -96,6 +97,7 @@ void CTablesPage::OnInitDialog() {
     if (m_pGridWnd != nullptr)
         m_pGridWnd->Attach(m_pTables->GetGrid());
     m_pTables->OnInitDialog();
+    ScaleColumns(kBaseDpi, DpiOfWindow(GetSafeHwnd()));
     InitSwitches();
     CreateOutcomeTip();
     LayOut();
@@ -121,6 +123,19 @@ void CTablesPage::OnSwitch(int nId) {
     else if (nId == IDC_COMPARE_NUMBERS &&
              m_pLogic->SetCompareNumbers(IsChecked(nId), IsChecked(IDC_ONLY_DIFFERING)))
         RepaintGrid();
+}
+
+// The columns' widths are pixels at 96 DPI; on a screen of more, they widen with the
+// font, and a move to a screen of another DPI keeps the widths the user gave them.
+void CTablesPage::ScaleColumns(unsigned nFromDpi, unsigned nToDpi) {
+    m_nDpi = nToDpi;
+    if (nFromDpi == nToDpi || nFromDpi == 0)
+        return;
+    CGridCtrl& grid = m_pTables->GetGrid();
+    for (int nCol = 0; nCol < grid.GetColumnCount(); ++nCol)
+        grid.SetColumnWidth(
+            nCol, MulDiv(grid.GetColumnWidth(nCol), static_cast<int>(nToDpi), static_cast<int>(nFromDpi)));
+    RepaintGrid();
 }
 
 void CTablesPage::RepaintGrid() {
@@ -186,6 +201,9 @@ bool CTablesPage::OnMessage(UINT message, WPARAM wParam, SysLPARAM lParam, INT_P
         case WM_SYSCOLORCHANGE:
             // The sheet tells its pages; the grid takes the desktop's colours and metrics.
             SendMessageW(Control(IDC_TABLES_GRID), message, wParam, lParam);
+            return false;
+        case WM_DPICHANGED_AFTERPARENT:
+            ScaleColumns(m_nDpi, DpiOfWindow(GetSafeHwnd()));
             return false;
         case WM_DESTROY:
             // The grid's window goes with the page's; the grid stays with CTables.

@@ -65,6 +65,7 @@ private:
     void InitSwitches();
     void OnSwitch(int nId);
     void RepaintGrid();
+    void ScaleColumns(unsigned nFromDpi, unsigned nToDpi);
     void LayOut();
     void SetText(int nId, const std::string& strUtf8);
     void Enable(int nId, bool bEnable);
@@ -108,4 +109,6 @@ private:
     CGridWnd* m_pGridWnd = nullptr;  // the window of control 1006; it owns itself
     HWND m_hTip = nullptr;           // the outcome tips over the grid
     std::string m_strTip;            // the tip's text now
+    unsigned m_nDpi = kBaseDpi;      // the DPI the columns' widths are for
+    static constexpr unsigned kBaseDpi = 96;
 };

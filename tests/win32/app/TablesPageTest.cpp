@@ -17,6 +17,7 @@
 #include "app/win32/TablesPage.h"
 #include "app/win32/TablesPageIds.h"
 #include "app/win32/UpdateConfirmDlg.h"
+#include "app/win32/WindowDpi.h"
 #include "platform/win32/Win32FileChooser.h"
 #include "platform/win32/Win32SystemMetrics.h"
 #include "support/SimDriveProcess.h"
@@ -263,6 +264,8 @@ TEST_F(TablesPageTest, TemplateIsTheLayoutAndGrowsWithTheSheet) {
                 << control.nId;
         }
         EXPECT_EQ(Grid().GetColumnCount(), kTableColumns);
+        // The set-up's widths are pixels at 96 DPI; the page's screen may have more.
+        EXPECT_EQ(Grid().GetColumnWidth(kColName), MulDiv(180, static_cast<int>(DpiOfWindow(hPage)), 96));
         EXPECT_EQ(Grid().GetItemText(0, kColUpdate), "Update from File");
 
         RECT sheet;
