@@ -57,8 +57,10 @@ CTablesPage::~CTablesPage() {
 }
 
 void CTablesPage::DetachGrid() {
-    if (m_pGridWnd != nullptr)
-        m_pGridWnd->Detach();
+    if (m_pGridWnd == nullptr)
+        return;
+    StopOutcomeTip();
+    m_pGridWnd->Detach();
     m_pGridWnd = nullptr;
 }
 

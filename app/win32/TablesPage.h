@@ -79,6 +79,7 @@ private:
     void SaveReport();
     void ShowGridMenu(int x, int y);
     void CreateOutcomeTip();
+    void StopOutcomeTip();
     void SetControlTip(int nId, const std::string& strTip);
     // Find and filter (TablesPageFind.cpp).
     void ShowFindField();

@@ -92,6 +92,11 @@ void CTablesPage::CreateOutcomeTip() {
     SetWindowSubclass(hGrid, GridSubclassProc, kGridSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
+// The grid's window no longer tells this page of the pointer.
+void CTablesPage::StopOutcomeTip() {
+    RemoveWindowSubclass(Control(IDC_TABLES_GRID), GridSubclassProc, kGridSubclassId);
+}
+
 // Over an "Update from File" cell with an outcome, the tip gives the outcome's words; a
 // tip of another cell does not stay over this one.
 void CTablesPage::OnGridMouseMove(int x, int y) {
