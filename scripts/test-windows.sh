@@ -55,12 +55,14 @@ echo "=== windows: unit tests under Wine"
 wine build/windows/tests/windows/tovamo_windows_tests.exe --gtest_brief=1
 
 # Each room builds one tovamo_win32_*_tests.exe. The app room's tests start the Linux
-# simulated drive themselves (linked as a COM port of the prefix) from the path given.
+# simulated drive themselves (linked as a COM port of the prefix) from the path given,
+# and compare what the Table page saves with the Linux tovamo-cli.
 echo "=== windows: desktop tests under Wine on Xvfb"
 for t in build/windows/tests/win32/tovamo_win32_*_tests.exe; do
     [ -e "$t" ] || continue
     echo "--- $(basename "$t")"
-    TOVAMO_TEST_DRIVE_SIM=$root/build/dev/sim/tovamo-drive-sim wine "$t" --gtest_brief=1
+    TOVAMO_TEST_DRIVE_SIM=$root/build/dev/sim/tovamo-drive-sim TOVAMO_TEST_CLI=$root/build/dev/cli/tovamo-cli \
+        wine "$t" --gtest_brief=1
 done
 
 sim=$root/build/dev/sim/tovamo-drive-sim
@@ -238,8 +240,13 @@ check_installer() {
     done
     echo "parameters" >"$dir/my-parameters.txt"
     wine "$dir/uninstall.exe" /S
-    # The uninstaller goes on from a copy of itself: wait for it.
-    for _ in $(seq 100); do [ -e "$dir/tovamo.exe" ] || [ -e "$dir/uninstall.exe" ] || break; sleep 0.1; done
+    # The uninstaller goes on from a copy of itself: wait for it to take away the link and
+    # the Apps & Features entry too, which it does after the files.
+    for _ in $(seq 100); do
+        [ -e "$dir/tovamo.exe" ] || [ -e "$dir/uninstall.exe" ] || [ -e "$link" ] ||
+            ! wine reg query "$key" >/dev/null 2>&1 || break
+        sleep 0.2
+    done
     [ ! -e "$dir/tovamo.exe" ] && [ ! -e "$dir/uninstall.exe" ] && [ ! -e "$link" ] ||
         fail "uninstaller: the program is still there"
     ! wine reg query "$key" >/dev/null 2>&1 || fail "uninstaller: the Apps & Features entry is still there"
