@@ -3,15 +3,16 @@
 // then "Read File" (answered through the program's file-dialog test hook, which the
 // caller sets up) and "Update DC Drive" with "Verify after update" off, confirmed. While
 // each procedure runs, a watcher thread times how long the window's thread keeps a sent
-// message waiting. Each procedure's start and end is printed at once, so that a caller
-// timing the serial line can tell the phases apart:
-//   start read | end read held_ms=H held_at_ms=T held_running_ms=H running_at_ms=T
-//                         ended_at_ms=T probes=N shortest_ms=S status=TEXT
+// message waiting. So that a caller timing the serial line can tell the phases apart,
+// before each procedure the file start-NAME is made in the handshake folder, and the
+// procedure begins once the caller has made go-NAME there (NAME: read, update). Printed:
+//   end read held_ms=H held_at_ms=T held_running_ms=H running_at_ms=T
+//            ended_at_ms=T probes=N shortest_ms=S status=TEXT
 //   (times from the button's press; held_running_ms: the longest hold once the procedure
 //   ran, after the confirmation of an update)
 //   memory working_set=BYTES private=BYTES      (after the read)
-//   start update | end update held_ms=... status=TEXT
-//   tovamo-bench-table-page.exe [--watch-every-ms N] PROGRAM
+//   end update held_ms=... status=TEXT
+//   tovamo-bench-table-page.exe [--watch-every-ms N] --handshake FOLDER PROGRAM
 //       N: the watcher's interval (default 2; 0: no watcher, for the wall times alone).
 //       Exit status 0, or 1 with the reason on stderr.
 #include <cstdio>
@@ -21,9 +22,20 @@
 #include "bench/win32/TablePageSteps.h"
 
 namespace {
-// Time for the caller to take in a "start" line before the procedure's first key.
-constexpr DWORD kMarkMs = 300;
 DWORD g_nWatchEveryMs = 2;
+std::wstring g_strHandshake;  // the folder of the start and go files
+
+// The caller learns of a procedure's start from a file and answers with another once it
+// is ready for the first key (a console line out of a pipe may come late under Wine).
+void WaitForGo(const CBenchProcess& program, const char* szName) {
+    const std::wstring strName = WideFromUtf8(szName);
+    CloseHandle(CreateFileW((g_strHandshake + L"\\start-" + strName).c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, 0, nullptr));
+    const std::wstring strGo = g_strHandshake + L"\\go-" + strName;
+    WaitUntil(
+        program, [&] { return GetFileAttributesW(strGo.c_str()) != INVALID_FILE_ATTRIBUTES; }, kStepTimeoutMs,
+        "the go for " + std::string(szName));
+}
 
 void Say(const char* szFormat, auto... args) {
     std::printf(szFormat, args...);
@@ -32,8 +44,7 @@ void Say(const char* szFormat, auto... args) {
 
 void TimeProcedure(const CBenchProcess& program, HWND hSheet, int nButton, const char* szName,
                    const std::function<void()>& confirm = {}) {
-    Say("start %s\n", szName);
-    Sleep(kMarkMs);
+    WaitForGo(program, szName);
     const SProcedureFigures figures = RunProcedure(program, hSheet, nButton, g_nWatchEveryMs, confirm);
     Say("end %s held_ms=%.2f held_at_ms=%.0f held_running_ms=%.2f running_at_ms=%.0f ended_at_ms=%.0f "
         "probes=%ld "
@@ -54,13 +65,15 @@ void PrintMemory(const CBenchProcess& program) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc == 4 && std::wstring(argv[1]) == L"--watch-every-ms") {
-        g_nWatchEveryMs = static_cast<DWORD>(_wtoi(argv[2]));
-        argv += 2;
-        argc -= 2;
+    for (; argc >= 4 && std::wstring(argv[1]).starts_with(L"--"); argc -= 2, argv += 2) {
+        if (std::wstring(argv[1]) == L"--watch-every-ms")
+            g_nWatchEveryMs = static_cast<DWORD>(_wtoi(argv[2]));
+        else if (std::wstring(argv[1]) == L"--handshake")
+            g_strHandshake = argv[2];
     }
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: tovamo-bench-table-page.exe [--watch-every-ms N] PROGRAM\n");
+    if (argc != 2 || g_strHandshake.empty()) {
+        std::fprintf(stderr,
+                     "usage: tovamo-bench-table-page.exe [--watch-every-ms N] --handshake FOLDER PROGRAM\n");
         return 2;
     }
     CBenchProcess program(std::wstring(L"\"") + argv[1] + L"\"");
