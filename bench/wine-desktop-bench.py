@@ -241,7 +241,8 @@ def page_run(stage, args, watch_ms):
     bench = os.path.join(args.build, "bench", "win32", "tovamo-bench-table-page.exe")
     handshake = tempfile.mkdtemp(dir=stage.work)
     proc = subprocess.Popen(["wine", bench, "--watch-every-ms", str(watch_ms), "--handshake", windows_path(handshake),
-                             program], cwd=stage.work, env=stage.env, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+                             program], cwd=stage.work, env=stage.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                            stderr=subprocess.PIPE)
     out = proc.stdout.fileno()
     wire, pending, phase, rss = {}, b"", None, None
 
@@ -249,8 +250,8 @@ def page_run(stage, args, watch_ms):
         if phase:
             wire[phase] = (relay.wall(), relay.keys, relay.key_bytes)
 
-    # Phases are told by files (a line out of Wine's console may come late): each start
-    # closes the phase before it; the end of the program closes the last.
+    # Phases start with a file (a line out of Wine's console may come late) answered on
+    # the program's input; each start closes the phase before it, the program's end the last.
     while True:
         for name in sorted(os.listdir(handshake)):
             if name.startswith("start-") and name[6:] != phase and name[6:] not in wire:
@@ -259,7 +260,10 @@ def page_run(stage, args, watch_ms):
                 if phase == "update":  # after the read (and the file)
                     rss = linux_rss_kb("app.win32.tovamo.exe")
                 relay.mark()
-                open(os.path.join(handshake, "go-" + phase), "w").close()
+                proc.stdin.write(b"go\n")
+                proc.stdin.flush()
+                if phase == "update":
+                    proc.stdin.close()  # the last: an open input keeps Wine's console waiting
         data = relay.pump([out]).get(out)
         if data is None:
             continue

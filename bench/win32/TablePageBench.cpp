@@ -5,7 +5,8 @@
 // each procedure runs, a watcher thread times how long the window's thread keeps a sent
 // message waiting. So that a caller timing the serial line can tell the phases apart,
 // before each procedure the file start-NAME is made in the handshake folder, and the
-// procedure begins once the caller has made go-NAME there (NAME: read, update). Printed:
+// procedure begins once the caller has answered with a line on the input (NAME: read,
+// update). Printed:
 //   end read held_ms=H held_at_ms=T held_running_ms=H running_at_ms=T
 //            ended_at_ms=T probes=N shortest_ms=S status=TEXT
 //   (times from the button's press; held_running_ms: the longest hold once the procedure
@@ -23,28 +24,27 @@
 
 namespace {
 DWORD g_nWatchEveryMs = 2;
-std::wstring g_strHandshake;  // the folder of the start and go files
-
-// The caller learns of a procedure's start from a file and answers with another once it
-// is ready for the first key (a console line out of a pipe may come late under Wine).
-void WaitForGo(const CBenchProcess& program, const char* szName) {
-    const std::wstring strName = WideFromUtf8(szName);
-    CloseHandle(CreateFileW((g_strHandshake + L"\\start-" + strName).c_str(), GENERIC_WRITE, 0, nullptr,
-                            CREATE_ALWAYS, 0, nullptr));
-    const std::wstring strGo = g_strHandshake + L"\\go-" + strName;
-    WaitUntil(
-        program, [&] { return GetFileAttributesW(strGo.c_str()) != INVALID_FILE_ATTRIBUTES; }, kStepTimeoutMs,
-        "the go for " + std::string(szName));
-}
+std::wstring g_strHandshake;  // the folder of the start files
 
 void Say(const char* szFormat, auto... args) {
     std::printf(szFormat, args...);
     std::fflush(stdout);
 }
 
+// The caller learns of a procedure's start from a file and answers with a line on the
+// input once it is ready for the first key (a console line out of a pipe may come late
+// under Wine, and a file made by the caller may stay unseen).
+void WaitForGo(const char* szName) {
+    const std::wstring strStart = g_strHandshake + L"\\start-" + WideFromUtf8(szName);
+    CloseHandle(CreateFileW(strStart.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    char szAnswer[16];
+    if (!std::fgets(szAnswer, sizeof(szAnswer), stdin))
+        throw CBenchFailure(std::string("no go for ") + szName);
+}
+
 void TimeProcedure(const CBenchProcess& program, HWND hSheet, int nButton, const char* szName,
                    const std::function<void()>& confirm = {}) {
-    WaitForGo(program, szName);
+    WaitForGo(szName);
     const SProcedureFigures figures = RunProcedure(program, hSheet, nButton, g_nWatchEveryMs, confirm);
     Say("end %s held_ms=%.2f held_at_ms=%.0f held_running_ms=%.2f running_at_ms=%.0f ended_at_ms=%.0f "
         "probes=%ld "
