@@ -1,9 +1,9 @@
 // The Edit page: its key table, the display of records with their colours, and the
 // whole road against the simulated drive.
+#include "app/QtTestApp.h"
 #include "app/qt/ColorStatic.h"
 #include "app/qt/EditParam.h"
 #include "app/qt/MySheet.h"
-#include "app/QtTestApp.h"
 #include "link/Hardware.h"
 #include "link/KeyWriter.h"
 #include "support/SimDrive.h"

@@ -1,10 +1,10 @@
 // The sheet's link state line while the drive's adapter is unplugged and plugged in again
 // during the Edit page's use: the page works on after "Link back".
+#include "app/QtTestApp.h"
 #include "app/qt/ColorStatic.h"
 #include "app/qt/LinkStateLine.h"
 #include "app/qt/MyCPropertyPage.h"
 #include "app/qt/MySheet.h"
-#include "app/QtTestApp.h"
 #include "link/Hardware.h"
 #include "support/SimDrive.h"
 #include "support/TempDir.h"

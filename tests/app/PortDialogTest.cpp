@@ -1,9 +1,9 @@
 // Start-up and the port dialog, run as the program runs them (CTovamoApp::InitInstance
 // with its modal loops), driven from timers with QTest events.
+#include "app/QtTestApp.h"
 #include "app/qt/AboutDlg.h"
 #include "app/qt/EditParam.h"
 #include "app/qt/MySheet.h"
-#include "app/QtTestApp.h"
 #include "app/qt/TovamoApp.h"
 #include "app/qt/TovamoDlg.h"
 #include "link/Hardware.h"

@@ -1,8 +1,8 @@
 // The property sheet: its buttons, the routing of records, keys and ContinueModal to the
 // active page, and records that no page takes.
+#include "app/QtTestApp.h"
 #include "app/qt/MyCPropertyPage.h"
 #include "app/qt/MySheet.h"
-#include "app/QtTestApp.h"
 #include "link/Hardware.h"
 
 #include <QPushButton>

@@ -3,10 +3,10 @@
 // The Table page's test fixture: the simulated drive on a pseudo-terminal through the
 // real link, the real sheet and page on the offscreen platform, real files in a
 // temporary folder.
-#include "app/qt/MySheet.h"
 #include "app/QtTestApp.h"
-#include "app/qt/QuestionBox.h"
 #include "app/Resources.h"
+#include "app/qt/MySheet.h"
+#include "app/qt/QuestionBox.h"
 #include "app/qt/TablesPage.h"
 #include "app/qt/UpdateConfirmDlg.h"
 #include "grid/qt/GridWnd.h"

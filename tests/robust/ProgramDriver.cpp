@@ -1,7 +1,7 @@
 #include "robust/ProgramDriver.h"
 
-#include "app/qt/MySheet.h"
 #include "app/Resources.h"
+#include "app/qt/MySheet.h"
 #include "app/qt/TablesPage.h"
 #include "app/qt/TovamoApp.h"
 #include "app/qt/TovamoDlg.h"

@@ -6,10 +6,10 @@
 // changed, '2.0' against the drive's '2', one name the drive does not show) and renders the page
 // into OUTDIR/table-page.png.
 // Meant for the offscreen platform.
+#include "app/Resources.h"
 #include "app/qt/AppIcon.h"
 #include "app/qt/Globals.h"
 #include "app/qt/MySheet.h"
-#include "app/Resources.h"
 #include "app/qt/TablesPage.h"
 #include "app/qt/TovamoApp.h"
 #include "app/qt/TovamoDlg.h"
