@@ -151,7 +151,7 @@ def start_sim(args, *extra):
     sim = subprocess.Popen([os.path.join(args.dev, "sim", "tovamo-drive-sim"), *extra], stdout=subprocess.PIPE,
                            text=True)
     line = sim.stdout.readline().split()
-    fd = os.open(line[1], os.O_RDWR | os.O_NOCTTY)
+    fd = os.open(line[1], os.O_RDWR | os.O_NOCTTY | os.O_NONBLOCK)
     tty.setraw(fd)
     return sim, fd
 
@@ -163,6 +163,7 @@ class Relay:
     def __init__(self, sim_fd, dos):
         self.master, slave = pty.openpty()
         tty.setraw(self.master)
+        os.set_blocking(self.master, False)  # a master whose slave is not open may look readable
         path = os.ttyname(slave)
         os.close(slave)
         link = os.path.join(dos, f"com{COM}")
@@ -171,6 +172,10 @@ class Relay:
         os.symlink(path, link)
         self.sim = sim_fd
         self.mark()
+
+    def close(self):
+        os.close(self.master)
+        os.close(self.sim)
 
     def mark(self):
         self.keys = self.answer_bytes = 0
@@ -187,6 +192,8 @@ class Relay:
         for fd in ready:
             try:
                 data = os.read(fd, 4096)
+            except BlockingIOError:
+                continue
             except OSError:
                 data = b""
             now = time.monotonic()
@@ -216,6 +223,7 @@ def cli_run(stage, args, cli_exe, *cli_args):
         relay.pump()
     sim.terminate()
     sim.wait()
+    relay.close()
     if proc.returncode != 0:
         raise RuntimeError(f"tovamo-cli.exe {' '.join(cli_args)}: status {proc.returncode}: {proc.stderr.read()}")
     return relay.wall(), relay.keys
@@ -274,6 +282,7 @@ def page_run(stage, args, watch_ms):
     close_phase()
     sim.terminate()
     sim.wait()
+    relay.close()
     if proc.returncode != 0:
         raise RuntimeError(f"tovamo-bench-table-page.exe: status {proc.returncode}: {proc.stderr.read().decode()}")
     phases, memory = {}, {}
