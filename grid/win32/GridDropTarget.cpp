@@ -20,31 +20,6 @@ void CGridDropTarget::Revoke(HWND hWnd, CGridDropTarget* pTarget) {
     pTarget->Release();
 }
 
-STDMETHODIMP CGridDropTarget::QueryInterface(REFIID riid, void** ppv) {
-    if (ppv == nullptr) {
-        return E_POINTER;
-    }
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {
-        *ppv = static_cast<IDropTarget*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) CGridDropTarget::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement(&m_nRefs));
-}
-
-STDMETHODIMP_(ULONG) CGridDropTarget::Release() {
-    const LONG nRefs = InterlockedDecrement(&m_nRefs);
-    if (nRefs == 0) {
-        delete this;
-    }
-    return static_cast<ULONG>(nRefs);
-}
-
 CPoint CGridDropTarget::ClientPoint(POINTL pt) const {
     POINT point = {pt.x, pt.y};
     ScreenToClient(m_hWnd, &point);

@@ -6,6 +6,7 @@
 #include "grid/GridCellCombo.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridEditWnd.h"
+#include "grid/win32/ComObject.h"
 
 #include "platform/win32/Win32Api.h"
 
@@ -16,15 +17,12 @@ class CGridCtrl;
 // (OLE keeps asking while the pointer rests). The cell texts travel under our own
 // registered format with their bytes unchanged, and as CF_UNICODETEXT for other
 // programs, which is also what is taken from them.
-class CGridDropTarget final : public IDropTarget {
+class CGridDropTarget final : public CComObject<IDropTarget, IID_IDropTarget> {
 public:
     // Registers the window (needs OleInitialize); nullptr when OLE refuses.
     static CGridDropTarget* Register(HWND hWnd, CGridCtrl& grid);
     static void Revoke(HWND hWnd, CGridDropTarget* pTarget);
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
     STDMETHODIMP DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
     STDMETHODIMP DragOver(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
     STDMETHODIMP DragLeave() override;
@@ -32,10 +30,9 @@ public:
 
 private:
     CGridDropTarget(HWND hWnd, CGridCtrl& grid) : m_hWnd(hWnd), m_grid(grid) {}
-    ~CGridDropTarget() = default;
+    ~CGridDropTarget() override = default;
     CPoint ClientPoint(POINTL pt) const;
 
-    LONG m_nRefs = 1;
     HWND m_hWnd = nullptr;
     CGridCtrl& m_grid;
     bool m_bHasText = false;

@@ -54,30 +54,10 @@ FORMATETC FormatOf(UINT nFormat) {
 }
 
 // Two formats, rendered on request from the text kept.
-class CCellTextDataObject final : public IDataObject {
+class CCellTextDataObject final : public CComObject<IDataObject, IID_IDataObject> {
 public:
     explicit CCellTextDataObject(std::string text) : m_text(std::move(text)) {}
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (ppv == nullptr) {
-            return E_POINTER;
-        }
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
-            *ppv = static_cast<IDataObject*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&m_nRefs)); }
-    STDMETHODIMP_(ULONG) Release() override {
-        const LONG nRefs = InterlockedDecrement(&m_nRefs);
-        if (nRefs == 0) {
-            delete this;
-        }
-        return static_cast<ULONG>(nRefs);
-    }
     STDMETHODIMP GetData(FORMATETC* pFormat, STGMEDIUM* pMedium) override {
         if (pFormat == nullptr || pMedium == nullptr) {
             return E_INVALIDARG;
@@ -134,34 +114,13 @@ public:
     STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
 private:
-    ~CCellTextDataObject() = default;
-    LONG m_nRefs = 1;
+    ~CCellTextDataObject() override = default;
     std::string m_text;
 };
 
 // The drop happens when the left button comes up; Escape gives the drag up.
-class CDropSource final : public IDropSource {
+class CDropSource final : public CComObject<IDropSource, IID_IDropSource> {
 public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (ppv == nullptr) {
-            return E_POINTER;
-        }
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) {
-            *ppv = static_cast<IDropSource*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&m_nRefs)); }
-    STDMETHODIMP_(ULONG) Release() override {
-        const LONG nRefs = InterlockedDecrement(&m_nRefs);
-        if (nRefs == 0) {
-            delete this;
-        }
-        return static_cast<ULONG>(nRefs);
-    }
     STDMETHODIMP QueryContinueDrag(BOOL fEscapePressed, DWORD grfKeyState) override {
         if (fEscapePressed) {
             return DRAGDROP_S_CANCEL;
@@ -171,8 +130,7 @@ public:
     STDMETHODIMP GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
 private:
-    ~CDropSource() = default;
-    LONG m_nRefs = 1;
+    ~CDropSource() override = default;
 };
 
 std::optional<std::string> ReadBlock(IDataObject* pDataObj, UINT nFormat) {
